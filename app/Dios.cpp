@@ -1,0 +1,181 @@
+#include "app/Dios.h"
+
+#include <cstdio>
+
+#include "app/Fallo.h"
+#include "world/Universo.h"
+
+Dios* Dios::instancia = nullptr;
+int(WINAPI* rutinaEntrada)(HINSTANCE, HINSTANCE, LPSTR, int) = nullptr;
+HINSTANCE instanciaModulo = nullptr;
+int modoMostrar = 0;
+
+Dios::Dios()
+    : enMarcha(true),
+      universo(nullptr),
+      ventana(nullptr),
+      contextoGL(nullptr),
+      ancho(0),
+      alto(0),
+      pantallaCompleta(true) {
+  instancia = this;
+  rutinaEntrada = &Dios::Ejecutar;
+}
+
+Dios::~Dios() { instancia = nullptr; }
+
+bool Dios::PuedeSalir() { return true; }
+
+int WINAPI Dios::Ejecutar(HINSTANCE instancia, HINSTANCE, LPSTR, int mostrar) {
+  instanciaModulo = instancia;
+  modoMostrar = mostrar;
+  Dios* aplicacion = Dios::instancia;
+  aplicacion->RegistrarClase();
+  aplicacion->ancho = 1024;
+  aplicacion->alto = 768;
+  if (aplicacion->pantallaCompleta) aplicacion->CambiarPantalla();
+  aplicacion->CrearVentana();
+  aplicacion->BucleMensajes();
+  return 0;
+}
+
+int Dios::BucleMensajes() {
+  int resultado = -1;
+  if (!enMarcha) return resultado;
+  MSG mensaje;
+  for (;;) {
+    if (PeekMessageA(&mensaje, nullptr, 0, 0, PM_NOREMOVE)) {
+      resultado = static_cast<int>(mensaje.wParam);
+      if (!GetMessageA(&mensaje, nullptr, 0, 0)) {
+        return static_cast<int>(mensaje.wParam);
+      }
+      resultado = static_cast<int>(mensaje.wParam);
+      TranslateMessage(&mensaje);
+      DispatchMessageA(&mensaje);
+    } else {
+      InvalidateRect(ventana, nullptr, FALSE);
+    }
+    if (!enMarcha) return resultado;
+  }
+}
+
+void Dios::RegistrarClase() {
+  WNDCLASSEXA clase{};
+  clase.cbSize = sizeof(WNDCLASSEXA);
+  clase.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
+  clase.lpfnWndProc = &Dios::ProcedimientoVentana;
+  clase.cbClsExtra = 0;
+  clase.cbWndExtra = 0;
+  clase.hInstance = instanciaModulo;
+  clase.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  clase.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_WINDOW + 1));
+  clase.lpszMenuName = nullptr;
+  clase.lpszClassName = "CDios";
+  clase.hIconSm = LoadIconA(nullptr, IDI_APPLICATION);
+  RegisterClassExA(&clase);
+}
+
+void Dios::CambiarPantalla() {
+  DEVMODEA modo{};
+  modo.dmSize = sizeof(DEVMODEA);
+  modo.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+  modo.dmBitsPerPel = 32;
+  modo.dmPelsWidth = static_cast<DWORD>(ancho);
+  modo.dmPelsHeight = static_cast<DWORD>(alto);
+  // The program runs on in the current mode when the display lacks this one;
+  // a display that cannot be opened at all is reported by the window.
+  if (ChangeDisplaySettingsA(&modo, CDS_FULLSCREEN) == DISP_CHANGE_BADMODE) {
+    std::fprintf(stderr, "contapuntos: the display cannot switch to %dx%d; going on as it is\n",
+                 ancho, alto);
+  }
+}
+
+int Dios::CrearVentana() {
+  const DWORD estilo = pantallaCompleta ? (WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN)
+                                        : (WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+  HWND creada = CreateWindowExA(WS_EX_APPWINDOW, "CDios", "Orvalo", estilo, 0, 0, ancho, alto,
+                                nullptr, nullptr, instanciaModulo, nullptr);
+  if (!creada) TerminarPorFallo("cannot create the window");
+  ShowWindow(creada, modoMostrar);
+  UpdateWindow(creada);
+  return 1;
+}
+
+void Dios::CrearContexto() {
+  HDC dc = GetDC(ventana);
+  PIXELFORMATDESCRIPTOR formato{};
+  formato.nSize = sizeof(PIXELFORMATDESCRIPTOR);
+  formato.nVersion = 1;
+  formato.dwFlags = PFD_DOUBLEBUFFER | PFD_SUPPORT_OPENGL;
+  formato.iPixelType = PFD_TYPE_RGBA;
+  formato.cColorBits = 24;
+  formato.cDepthBits = 32;
+  formato.iLayerType = PFD_MAIN_PLANE;
+  const int elegido = dc ? ChoosePixelFormat(dc, &formato) : 0;
+  if (elegido == 0 || !SetPixelFormat(dc, elegido, &formato)) {
+    TerminarPorFallo("cannot set an OpenGL pixel format");
+  }
+  contextoGL = wglCreateContext(dc);
+  if (!contextoGL || !wglMakeCurrent(dc, contextoGL)) {
+    TerminarPorFallo("cannot create the OpenGL context");
+  }
+}
+
+void Dios::Pintar() {
+  PAINTSTRUCT pintura;
+  HDC dc = BeginPaint(ventana, &pintura);
+  wglMakeCurrent(dc, contextoGL);
+  if (universo) universo->Fotograma();
+  glFlush();
+  SwapBuffers(dc);
+  EndPaint(ventana, &pintura);
+}
+
+void Dios::EnrutarTecla(WPARAM teclaVirtual, bool pulsada) {
+  if (teclaVirtual == VK_ESCAPE) {
+    if (PuedeSalir()) PostQuitMessage(0);
+    return;
+  }
+  int codigo;
+  if (teclaVirtual >= VK_LEFT && teclaVirtual <= VK_DOWN) {
+    codigo = static_cast<int>(teclaVirtual);
+  } else {
+    codigo = static_cast<int>(MapVirtualKeyExA(static_cast<UINT>(teclaVirtual), 2, nullptr));
+  }
+  if (universo) universo->Tecla(codigo, pulsada);
+}
+
+LRESULT CALLBACK Dios::ProcedimientoVentana(HWND ventana, UINT mensaje, WPARAM wParam,
+                                            LPARAM lParam) {
+  bool pulsada = true;
+  Dios* aplicacion = instancia;
+  switch (mensaje) {
+    case WM_CREATE:
+      aplicacion->ventana = ventana;
+      aplicacion->CrearContexto();
+      aplicacion->Crear();
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_SIZE:
+      if (!aplicacion->pantallaCompleta) glViewport(0, 0, LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_PAINT:
+      aplicacion->Pintar();
+      return 0;
+    case WM_KEYUP:
+      pulsada = false;
+      aplicacion->EnrutarTecla(wParam, pulsada);
+      return 0;
+    case WM_KEYDOWN:
+      aplicacion->EnrutarTecla(wParam, pulsada);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      return 0;
+    default:
+      return DefWindowProcA(ventana, mensaje, wParam, lParam);
+  }
+}

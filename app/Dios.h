@@ -1,0 +1,73 @@
+// The application singleton: owns the entry routine, the window, the OpenGL
+// context and the main loop, and routes painting and keys into the world.
+//
+// An application derives one class from Dios and defines exactly one global
+// object of it; constructing that object registers it, so that WinMain finds
+// it through rutinaEntrada.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/platform.h"
+
+class Universo;
+
+class Dios {
+ public:
+  // Registers this object as the application: Dios::instancia and
+  // rutinaEntrada point at it from now on.
+  Dios();
+  // Unregisters the application. Not virtual: the one application object is
+  // destroyed as itself at exit.
+  ~Dios();
+
+  // Builds the application's world. Called once, on window creation, with
+  // the OpenGL context current.
+  virtual void Crear() = 0;
+  // Whether Escape may end the program.
+  virtual bool PuedeSalir();
+
+  // The entry routine that WinMain calls through rutinaEntrada: window class,
+  // display mode, window (inside which the world is built and the first frame
+  // drawn), then the main loop. Returns 0.
+  static int WINAPI Ejecutar(HINSTANCE instancia, HINSTANCE anterior, LPSTR lineaOrdenes,
+                             int mostrar);
+  // The window procedure of the class "CDios".
+  static LRESULT CALLBACK ProcedimientoVentana(HWND ventana, UINT mensaje, WPARAM wParam,
+                                               LPARAM lParam);
+
+  // The one application object; null before its construction and after its
+  // destruction.
+  static Dios* instancia;
+
+  // The main loop runs while this is set; the lesson clears it to end.
+  bool enMarcha;
+  // The world; set by CrearUniverso, never freed.
+  Universo* universo;
+  HWND ventana;
+  HGLRC contextoGL;
+  std::int32_t ancho;
+  std::int32_t alto;
+  // Full screen at 1024 x 768, or a framed window whose viewport follows it.
+  bool pantallaCompleta;
+
+ private:
+  // Draws a frame whenever the queue is empty, until WM_QUIT or until
+  // enMarcha is cleared. Returns the quit code or the last message's wParam.
+  int BucleMensajes();
+  void RegistrarClase();
+  void CambiarPantalla();
+  int CrearVentana();
+  void CrearContexto();
+  // One frame: the world's Fotograma between BeginPaint and EndPaint.
+  void Pintar();
+  // Escape ends the program; every other key goes to the world.
+  void EnrutarTecla(WPARAM teclaVirtual, bool pulsada);
+};
+
+// The entry routine of the application object; null when the program
+// defines none.
+extern int(WINAPI* rutinaEntrada)(HINSTANCE, HINSTANCE, LPSTR, int);
+// The module instance and show-window value that WinMain was given.
+extern HINSTANCE instanciaModulo;
+extern int modoMostrar;

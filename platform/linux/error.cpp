@@ -1,0 +1,72 @@
+// Linux layer: the thread's last error.
+//
+// Implements GetLastError, SetLastError and FormatMessageA for the system's
+// messages.
+// NOTE: the text of the last error is the reason that the failing service
+// gave (SDL's message, the C library's strerror), not a system message table.
+// NOTE: there is one last error for the process: the program is single-threaded.
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "platform/linux/internal.h"
+
+namespace {
+
+struct ErrorState {
+  DWORD code = ERROR_SUCCESS;
+  std::string reason;
+};
+ErrorState state;
+
+const char* GenericText(DWORD code) {
+  switch (code) {
+    case ERROR_SUCCESS:
+      return "The operation completed successfully.";
+    case ERROR_FILE_NOT_FOUND:
+      return "The system cannot find the file specified.";
+    case ERROR_ACCESS_DENIED:
+      return "Access is denied.";
+    case ERROR_INVALID_PARAMETER:
+      return "The parameter is incorrect.";
+    case ERROR_NOT_SUPPORTED:
+      return "The request is not supported.";
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+DWORD WINAPI GetLastError(void) { return state.code; }
+
+void WINAPI SetLastError(DWORD dwErrCode) {
+  state.code = dwErrCode;
+  state.reason.clear();
+}
+
+void SetLastErrorText(DWORD code, const std::string& reason) {
+  state.code = code;
+  state.reason = reason;
+}
+
+DWORD WINAPI FormatMessageA(DWORD dwFlags, LPCVOID, DWORD dwMessageId, DWORD, LPSTR lpBuffer,
+                            DWORD nSize, va_list*) {
+  if (!(dwFlags & FORMAT_MESSAGE_FROM_SYSTEM) || lpBuffer == nullptr || nSize == 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  std::string text;
+  if (dwMessageId == state.code && !state.reason.empty()) {
+    text = state.reason;
+  } else if (const char* generic = GenericText(dwMessageId)) {
+    text = generic;
+  } else {
+    text = "Error " + std::to_string(dwMessageId) + ".";
+  }
+  const size_t length = std::min<size_t>(text.size(), nSize - 1);
+  std::memcpy(lpBuffer, text.data(), length);
+  lpBuffer[length] = '\0';
+  return static_cast<DWORD>(length);
+}

@@ -1,0 +1,128 @@
+// Linux layer: pixel formats, OpenGL contexts and the buffer swap.
+//
+// Implements ChoosePixelFormat, SetPixelFormat, wglCreateContext,
+// wglDeleteContext, wglMakeCurrent and SwapBuffers. Contexts are OpenGL compatibility
+// contexts, so the fixed pipeline is there, on every SDL video driver
+// (SDL's offscreen driver gives one without a display).
+// NOTE: there is one pixel format, RGBA with the colour, depth and stencil
+// bits asked for; when the display lacks that depth, 24 and then 16 bits are
+// tried, where Windows would choose the closest format itself.
+// NOTE: SwapBuffers holds every window at 60 frames per second: by the
+// display's vertical sync where that runs at 60 Hz, otherwise by waiting out
+// the rest of each 1/60 s.
+
+#include <string>
+
+#include "platform/common/pacer.h"
+#include "platform/linux/internal.h"
+
+namespace {
+
+constexpr double kFramesPerSecond = 60.0;
+
+struct ContextState {
+  FramePacer pacer{kFramesPerSecond};
+};
+ContextState state;
+
+bool CreateWithDepth(HWND hWnd, int depthBits) {
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthBits);
+  return RecreateSdlWindow(hWnd, SDL_WINDOW_OPENGL);
+}
+
+// Whether the display refreshes at 60 Hz, so that a swap interval of one
+// frame is the pace wanted.
+bool DisplayRunsAt60(SDL_Window* window) {
+  SDL_DisplayMode mode;
+  if (SDL_GetWindowDisplayMode(window, &mode) != 0) return false;
+  return mode.refresh_rate >= 59 && mode.refresh_rate <= 61;
+}
+
+}  // namespace
+
+int WINAPI ChoosePixelFormat(HDC hdc, const PIXELFORMATDESCRIPTOR* ppfd) {
+  if (!hdc || !IsLiveWindow(hdc->window) || !ppfd || ppfd->nSize != sizeof(PIXELFORMATDESCRIPTOR) ||
+      !(ppfd->dwFlags & PFD_SUPPORT_OPENGL) || ppfd->iPixelType != PFD_TYPE_RGBA) {
+    SetLastErrorText(ERROR_INVALID_PIXEL_FORMAT, "no pixel format supports OpenGL with RGBA colour");
+    return 0;
+  }
+  return 1;
+}
+
+BOOL WINAPI SetPixelFormat(HDC hdc, int format, const PIXELFORMATDESCRIPTOR* ppfd) {
+  if (!hdc || !IsLiveWindow(hdc->window) || format != 1 || !ppfd) {
+    SetLastErrorText(ERROR_INVALID_PIXEL_FORMAT, "unknown pixel format");
+    return FALSE;
+  }
+  HWND hWnd = hdc->window;
+  if (hWnd->hasPixelFormat) {
+    SetLastErrorText(ERROR_INVALID_PIXEL_FORMAT, "the window has a pixel format already");
+    return FALSE;
+  }
+  const int channelBits = ppfd->cColorBits >= 24 ? 8 : 5;
+  SDL_GL_ResetAttributes();
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channelBits);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, channelBits);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, channelBits);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, ppfd->cAlphaBits);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, ppfd->cStencilBits);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, (ppfd->dwFlags & PFD_DOUBLEBUFFER) ? 1 : 0);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  bool made = CreateWithDepth(hWnd, ppfd->cDepthBits);
+  for (int depth : {24, 16}) {
+    if (!made && ppfd->cDepthBits > depth) made = CreateWithDepth(hWnd, depth);
+  }
+  if (!made) return FALSE;
+  hWnd->hasPixelFormat = true;
+  return TRUE;
+}
+
+HGLRC WINAPI wglCreateContext(HDC hdc) {
+  if (!hdc || !IsLiveWindow(hdc->window)) return nullptr;
+  HWND hWnd = hdc->window;
+  if (!hWnd->hasPixelFormat) {
+    SetLastErrorText(ERROR_INVALID_PIXEL_FORMAT, "the window has no pixel format");
+    return nullptr;
+  }
+  SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
+  SDL_GLContext previous = SDL_GL_GetCurrentContext();
+  SDL_GLContext context = SDL_GL_CreateContext(hWnd->sdl);
+  if (!context) {
+    SetLastErrorText(ERROR_INVALID_PIXEL_FORMAT,
+                     std::string("cannot create an OpenGL context: ") + SDL_GetError());
+    return nullptr;
+  }
+  const bool synced = SDL_GL_SetSwapInterval(1) == 0 && DisplayRunsAt60(hWnd->sdl);
+  state.pacer.TrustVerticalSync(synced);
+  // SDL makes a new context current; Windows leaves the current one alone.
+  SDL_GL_MakeCurrent(previousWindow, previous);
+  return new HGLRC__{context};
+}
+
+BOOL WINAPI wglDeleteContext(HGLRC hglrc) {
+  if (!hglrc) return FALSE;
+  if (SDL_GL_GetCurrentContext() == hglrc->sdl) SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
+  SDL_GL_DeleteContext(hglrc->sdl);
+  delete hglrc;
+  return TRUE;
+}
+
+BOOL WINAPI wglMakeCurrent(HDC hdc, HGLRC hglrc) {
+  if (!hglrc) {
+    SDL_GL_MakeCurrent(SDL_GL_GetCurrentWindow(), nullptr);
+    return TRUE;
+  }
+  if (!hdc || !IsLiveWindow(hdc->window)) return FALSE;
+  if (SDL_GL_MakeCurrent(hdc->window->sdl, hglrc->sdl) != 0) {
+    SetLastErrorText(ERROR_INVALID_PARAMETER, SDL_GetError());
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL WINAPI SwapBuffers(HDC hdc) {
+  if (!hdc || !IsLiveWindow(hdc->window)) return FALSE;
+  SDL_GL_SwapWindow(hdc->window->sdl);
+  state.pacer.Wait();
+  return TRUE;
+}

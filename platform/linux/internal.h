@@ -1,0 +1,77 @@
+// Shared inside the Linux layer only: the records behind the window, device
+// context and OpenGL context handles, and the calls the layer's files make
+// of each other. Nothing outside platform/linux/ includes this file.
+#pragma once
+
+#include <SDL.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+// A window's own device context: every window has one (CS_OWNDC).
+struct HDC__ {
+  HWND window;
+};
+
+struct HWND__ {
+  std::string title;
+  WNDPROC procedure = nullptr;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  int x = 0;
+  int y = 0;
+  int clientWidth = 0;
+  int clientHeight = 0;
+  SDL_Window* sdl = nullptr;
+  bool visible = false;
+  bool shownOnce = false;
+  bool invalid = false;
+  bool hasPixelFormat = false;
+  HDC__ dc{};
+};
+
+struct HGLRC__ {
+  SDL_GLContext sdl;
+};
+
+// --- error.cpp ----------------------------------------------------------
+
+// Sets the last error with the reason that FormatMessageA will give for it.
+void SetLastErrorText(DWORD code, const std::string& reason);
+
+// --- window.cpp ---------------------------------------------------------
+
+// Brings up SDL's video once; false, with the last error set, when no display
+// can be opened.
+bool EnsureVideo();
+// The live window with this SDL window id, or NULL.
+HWND WindowFromSdlId(Uint32 id);
+// Whether hWnd names a window that exists; sets the last error when not.
+bool IsLiveWindow(HWND hWnd);
+// The live windows, oldest first.
+std::vector<HWND> LiveWindows();
+// The first live window with an invalid area, or NULL.
+HWND FirstInvalidWindow();
+// Recreates the (hidden) SDL window of hWnd with sdlFlags added, keeping its
+// size, place and title; false, with the last error set, on failure.
+bool RecreateSdlWindow(HWND hWnd, Uint32 sdlFlags);
+// Sends WM_SIZE when the client size of hWnd changed to width x height.
+void ClientResized(HWND hWnd, int width, int height);
+
+// --- messages.cpp -------------------------------------------------------
+
+// Appends a message to the thread's queue.
+void PostToQueue(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// --- keyboard.cpp -------------------------------------------------------
+
+// The Windows virtual-key code of an SDL key, 0 for a key Windows has none for.
+UINT VirtualKeyFromSdl(const SDL_Keysym& key);
+
+// --- display.cpp --------------------------------------------------------
+
+// The full-screen mode asked for with ChangeDisplaySettingsA, if any and if
+// a window of width x height covers it.
+bool FullScreenModeFor(int width, int height, SDL_DisplayMode* mode);

@@ -1,0 +1,37 @@
+// Linux layer: the process entry point.
+//
+// main() calls the program's WinMain as the Windows start-up does: the
+// module instance, no previous instance, the command line after the
+// program's name, and SW_SHOWDEFAULT. WinMain's result is the exit code.
+// NOTE: the command line is rebuilt from the arguments, each one quoted
+// when it holds a blank.
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace {
+
+// Stands for the module's base address, which Windows passes as the instance.
+char moduleImage;
+
+std::string CommandLine(int argc, char** argv) {
+  std::string line;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) line += ' ';
+    const std::string argument = argv[i];
+    if (argument.empty() || argument.find_first_of(" \t") != std::string::npos) {
+      line += '"' + argument + '"';
+    } else {
+      line += argument;
+    }
+  }
+  return line;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string line = CommandLine(argc, argv);
+  return WinMain(reinterpret_cast<HINSTANCE>(&moduleImage), nullptr, line.data(), SW_SHOWDEFAULT);
+}

@@ -1,0 +1,286 @@
+// The application core in this process, on a real (offscreen) window and
+// OpenGL context: start-up, the main loop and its three ways of ending, key
+// routing, the mouse, the viewport, and the 60 Hz pace.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "app/Dios.h"
+#include "world/Universo.h"
+
+namespace {
+
+using Reloj = std::chrono::steady_clock;
+
+// Messages that reached the default window procedure, seen through a linker
+// wrapper around it.
+std::vector<UINT> mensajesPorDefecto;
+
+}  // namespace
+
+extern "C" LRESULT WINAPI __real_DefWindowProcA(HWND, UINT, WPARAM, LPARAM);
+extern "C" LRESULT WINAPI __wrap_DefWindowProcA(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
+  mensajesPorDefecto.push_back(mensaje);
+  return __real_DefWindowProcA(ventana, mensaje, w, l);
+}
+
+namespace {
+
+class UniversoDePrueba : public Universo {
+ public:
+  void Fotograma() override {
+    ++fotogramas;
+    tiempos.push_back(Reloj::now());
+    glClearColor(1.0f, 1.0f, 1.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    if (alPintar) alPintar(fotogramas);
+  }
+  void Tecla(int codigo, bool pulsada) override { teclas.emplace_back(codigo, pulsada); }
+
+  int fotogramas = 0;
+  std::vector<Reloj::time_point> tiempos;
+  std::vector<std::pair<int, bool>> teclas;
+  std::function<void(int)> alPintar;
+};
+
+class DiosDePrueba : public Dios {
+ public:
+  void Crear() override {
+    mundo = new UniversoDePrueba;
+    universo = mundo;
+    versionAlCrear = glGetString(GL_VERSION) != nullptr;
+    if (alCrear) alCrear();
+  }
+  bool PuedeSalir() override { return salidaPermitida; }
+
+  UniversoDePrueba* mundo = nullptr;
+  bool versionAlCrear = false;
+  bool salidaPermitida = true;
+  std::function<void()> alCrear;
+};
+
+// Whether a WM_QUIT waits in the queue; takes every waiting message.
+bool QuedaSalida() {
+  bool salida = false;
+  MSG m;
+  while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) salida |= m.message == WM_QUIT;
+  return salida;
+}
+
+class DiosTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QuedaSalida();
+    mensajesPorDefecto.clear();
+  }
+  void TearDown() override {
+    if (dios.contextoGL) {
+      wglMakeCurrent(nullptr, nullptr);
+      wglDeleteContext(dios.contextoGL);
+    }
+    DestroyWindow(dios.ventana);
+    QuedaSalida();
+    delete dios.mundo;
+  }
+  int Correr() { return WinMain(nullptr, nullptr, const_cast<char*>(""), SW_SHOWDEFAULT); }
+
+  DiosDePrueba dios;
+};
+
+TEST_F(DiosTest, RegistersItselfAsTheApplication) {
+  EXPECT_EQ(Dios::instancia, &dios);
+  EXPECT_EQ(rutinaEntrada, &Dios::Ejecutar);
+  EXPECT_TRUE(dios.enMarcha);
+  EXPECT_TRUE(dios.pantallaCompleta);
+  EXPECT_EQ(dios.universo, nullptr);
+}
+
+TEST_F(DiosTest, BuildsTheWorldWithACurrentContextAndDrawsTheFirstFrameBeforeTheLoop) {
+  // A run flag cleared by the set-up leaves the loop at once: any frame seen
+  // was drawn by window creation itself.
+  dios.alCrear = [this] { dios.enMarcha = false; };
+  EXPECT_EQ(Correr(), 0);
+  EXPECT_TRUE(dios.versionAlCrear) << "Crear ran without a current OpenGL context";
+  EXPECT_EQ(dios.ancho, 1024);
+  EXPECT_EQ(dios.alto, 768);
+  ASSERT_NE(dios.mundo, nullptr);
+  EXPECT_EQ(dios.mundo->fotogramas, 1);
+}
+
+TEST_F(DiosTest, ClearingTheRunFlagEndsAfterThatFrameWithoutAQuitMessage) {
+  dios.alCrear = [this] {
+    dios.mundo->alPintar = [this](int n) {
+      if (n == 5) dios.enMarcha = false;
+    };
+  };
+  EXPECT_EQ(Correr(), 0);
+  EXPECT_EQ(dios.mundo->fotogramas, 5);
+  EXPECT_FALSE(QuedaSalida()) << "ending by the run flag must not post WM_QUIT";
+}
+
+TEST_F(DiosTest, EscapePressEndsTheProgramAndNeverReachesTheWorld) {
+  dios.alCrear = [this] {
+    dios.mundo->alPintar = [this](int n) {
+      if (n == 3) PostMessageA(dios.ventana, WM_KEYDOWN, VK_ESCAPE, 1);
+      if (n == 50) dios.enMarcha = false;
+    };
+  };
+  EXPECT_EQ(Correr(), 0);
+  EXPECT_EQ(dios.mundo->fotogramas, 3);
+  EXPECT_TRUE(dios.mundo->teclas.empty());
+}
+
+TEST_F(DiosTest, ALoneEscapeReleaseAlsoEndsTheProgram) {
+  dios.alCrear = [this] {
+    dios.mundo->alPintar = [this](int n) {
+      if (n == 3) PostMessageA(dios.ventana, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+      if (n == 50) dios.enMarcha = false;
+    };
+  };
+  EXPECT_EQ(Correr(), 0);
+  EXPECT_EQ(dios.mundo->fotogramas, 3);
+  EXPECT_TRUE(dios.mundo->teclas.empty());
+}
+
+TEST_F(DiosTest, ClosingTheWindowEndsTheProgramWithZero) {
+  dios.alCrear = [this] {
+    dios.mundo->alPintar = [this](int n) {
+      if (n == 4) PostMessageA(dios.ventana, WM_CLOSE, 0, 0);
+      if (n == 50) dios.enMarcha = false;
+    };
+  };
+  EXPECT_EQ(Correr(), 0);
+  EXPECT_EQ(dios.mundo->fotogramas, 4);
+}
+
+TEST_F(DiosTest, AltF4ClosesTheWindowThroughTheDefaultHandling) {
+  dios.alCrear = [this] {
+    dios.mundo->alPintar = [this](int n) {
+      if (n == 2) PostMessageA(dios.ventana, WM_SYSKEYDOWN, VK_F4, 1 << 29);
+      if (n == 50) dios.enMarcha = false;
+    };
+  };
+  EXPECT_EQ(Correr(), 0);
+  EXPECT_EQ(dios.mundo->fotogramas, 2);
+}
+
+TEST_F(DiosTest, HoldsSixtyFramesPerSecond) {
+  dios.alCrear = [this] {
+    dios.mundo->alPintar = [this](int n) {
+      if (n == 121) dios.enMarcha = false;
+    };
+  };
+  EXPECT_EQ(Correr(), 0);
+  ASSERT_EQ(dios.mundo->tiempos.size(), 121u);
+  const double segundos =
+      std::chrono::duration<double>(dios.mundo->tiempos.back() - dios.mundo->tiempos.front())
+          .count();
+  EXPECT_NEAR(segundos, 2.0, 0.1) << "120 frames should take 2 s at 60 frames per second";
+}
+
+// Key routing, straight through the window procedure.
+class TeclasTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QuedaSalida();
+    dios.mundo = new UniversoDePrueba;
+    dios.universo = dios.mundo;
+  }
+  void TearDown() override { delete dios.mundo; }
+  void Enviar(UINT mensaje, WPARAM tecla) {
+    EXPECT_EQ(Dios::ProcedimientoVentana(nullptr, mensaje, tecla, 0), 0);
+  }
+  using Teclas = std::vector<std::pair<int, bool>>;
+
+  DiosDePrueba dios;
+};
+
+TEST_F(TeclasTest, ArrowsPassUnchangedOnPressAndRelease) {
+  for (WPARAM flecha : {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN}) {
+    Enviar(WM_KEYDOWN, flecha);
+    Enviar(WM_KEYUP, flecha);
+  }
+  EXPECT_EQ(dios.mundo->teclas, (Teclas{{37, true}, {37, false}, {38, true}, {38, false},
+                                        {39, true}, {39, false}, {40, true}, {40, false}}));
+}
+
+TEST_F(TeclasTest, OtherKeysPassTheirUnshiftedCharacterOrZero) {
+  Enviar(WM_KEYDOWN, 'A');
+  Enviar(WM_KEYDOWN, '7');
+  Enviar(WM_KEYDOWN, VK_SPACE);
+  Enviar(WM_KEYDOWN, VK_F1);
+  Enviar(WM_KEYUP, VK_F1);
+  EXPECT_EQ(dios.mundo->teclas, (Teclas{{65, true}, {55, true}, {32, true}, {0, true}, {0, false}}));
+}
+
+TEST_F(TeclasTest, AHeldKeyRoutesAgainOnEveryRepeat) {
+  Enviar(WM_KEYDOWN, 'B');
+  Enviar(WM_KEYDOWN, 'B');
+  Enviar(WM_KEYDOWN, 'B');
+  Enviar(WM_KEYUP, 'B');
+  EXPECT_EQ(dios.mundo->teclas, (Teclas{{66, true}, {66, true}, {66, true}, {66, false}}));
+}
+
+TEST_F(TeclasTest, EscapePostsTheQuitOnlyWhenTheApplicationAllowsIt) {
+  Enviar(WM_KEYUP, VK_ESCAPE);
+  EXPECT_TRUE(QuedaSalida());
+  dios.salidaPermitida = false;
+  Enviar(WM_KEYDOWN, VK_ESCAPE);
+  EXPECT_FALSE(QuedaSalida());
+  EXPECT_TRUE(dios.mundo->teclas.empty());
+}
+
+TEST_F(TeclasTest, LeftButtonIsConsumedWhileRightButtonAndMotionGoToTheDefault) {
+  mensajesPorDefecto.clear();
+  for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE}) {
+    EXPECT_EQ(Dios::ProcedimientoVentana(nullptr, m, 0, MAKELPARAM(10, 10)), 0);
+  }
+  EXPECT_EQ(mensajesPorDefecto,
+            (std::vector<UINT>{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE}));
+  EXPECT_TRUE(dios.mundo->teclas.empty());
+}
+
+TEST_F(TeclasTest, SystemKeysAndCharactersAreLeftToTheDefault) {
+  mensajesPorDefecto.clear();
+  Dios::ProcedimientoVentana(nullptr, WM_SYSKEYDOWN, 'X', 0);
+  Dios::ProcedimientoVentana(nullptr, WM_CHAR, 'x', 0);
+  EXPECT_EQ(mensajesPorDefecto, (std::vector<UINT>{WM_SYSKEYDOWN, WM_CHAR}));
+  EXPECT_TRUE(dios.mundo->teclas.empty());
+}
+
+// The viewport follows WM_SIZE only in a window.
+class VistaTest : public DiosTest {
+ protected:
+  std::vector<GLint> Vista() {
+    GLint v[4];
+    glGetIntegerv(GL_VIEWPORT, v);
+    return {v[0], v[1], v[2], v[3]};
+  }
+};
+
+TEST_F(VistaTest, FullScreenKeepsTheInitialViewport) {
+  dios.alCrear = [this] { dios.enMarcha = false; };
+  Correr();
+  EXPECT_EQ(Vista(), (std::vector<GLint>{0, 0, 1024, 768}));
+  Dios::ProcedimientoVentana(dios.ventana, WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
+  EXPECT_EQ(Vista(), (std::vector<GLint>{0, 0, 1024, 768}));
+}
+
+TEST_F(VistaTest, AWindowSetsTheViewportToEveryNewClientSize) {
+  dios.pantallaCompleta = false;
+  dios.alCrear = [this] { dios.enMarcha = false; };
+  Correr();
+  RECT cliente;
+  ASSERT_TRUE(GetClientRect(dios.ventana, &cliente));
+  EXPECT_LT(cliente.right, 1024) << "the frame is inside the outer size";
+  EXPECT_LT(cliente.bottom, 768);
+  EXPECT_EQ(Vista(), (std::vector<GLint>{0, 0, cliente.right, cliente.bottom}));
+  Dios::ProcedimientoVentana(dios.ventana, WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
+  EXPECT_EQ(Vista(), (std::vector<GLint>{0, 0, 300, 200}));
+}
+
+}  // namespace

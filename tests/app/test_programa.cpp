@@ -1,0 +1,122 @@
+// The program as a process: how it ends when it cannot start, and how it
+// runs in a real window on a virtual display with a real keyboard.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+#include "tests/support/pantalla.h"
+#include "tests/support/proceso.h"
+
+namespace {
+
+// Paths of the programs under test, given by the build.
+const std::string kPrograma = CONTAPUNTOS_PROGRAMA;
+const std::string kSinAplicacion = PROGRAMA_SIN_APLICACION;
+const std::string kDePrueba = PROGRAMA_DE_PRUEBA;
+
+// An environment in which no display can be had.
+Orden SinPantalla(const std::string& programa, const std::string& carpeta) {
+  Orden orden;
+  orden.argumentos = {programa};
+  orden.quitar = {"DISPLAY", "WAYLAND_DISPLAY"};
+  orden.entorno = {{"SDL_VIDEODRIVER", "x11"}};
+  orden.carpeta = carpeta;
+  return orden;
+}
+
+TEST(ProgramaTest, WithoutAnApplicationObjectSaysSoAndExitsWithMinusOne) {
+  CarpetaTemporal carpeta;
+  Orden orden = SinPantalla(kSinAplicacion, carpeta.ruta());
+  orden.entorno.clear();
+  const Resultado r = Ejecutar(orden);
+  EXPECT_EQ(r.codigo, 255) << "exit code -1 is 255 to the shell";
+  EXPECT_EQ(r.errores, "Error de programaci\xC3\xB3n: Tienes que crear una instancia de Dios\n");
+}
+
+TEST(ProgramaTest, WithoutADisplayWritesOneLineAndTouchesNoFile) {
+  CarpetaTemporal carpeta;
+  const Resultado r = Ejecutar(SinPantalla(kPrograma, carpeta.ruta()));
+  EXPECT_NE(r.codigo, 0);
+  EXPECT_FALSE(r.agotado);
+  EXPECT_EQ(r.errores.rfind("contapuntos: cannot create the window: cannot open a display", 0), 0u)
+      << "got: " << r.errores;
+  EXPECT_EQ(r.errores.find('\n'), r.errores.size() - 1) << "expected one line, got: " << r.errores;
+  EXPECT_TRUE(carpeta.Contenido().empty());
+}
+
+class VentanaRealTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!pantalla.activa()) GTEST_SKIP() << "Xvfb could not be started";
+  }
+  Orden EnPantalla(const std::string& programa) {
+    Orden orden;
+    orden.argumentos = {programa};
+    orden.entorno = {{"DISPLAY", pantalla.nombre()}, {"SDL_VIDEODRIVER", "x11"}};
+    orden.carpeta = carpeta.ruta();
+    return orden;
+  }
+
+  PantallaVirtual pantalla;
+  CarpetaTemporal carpeta;
+};
+
+TEST_F(VentanaRealTest, OpensAFullScreenWindowThatEscapeEndsWithZero) {
+  Proceso programa(EnPantalla(kPrograma));
+  const std::string ventana = pantalla.EsperarVentana("Orvalo", 10);
+  ASSERT_FALSE(ventana.empty()) << "no window titled Orvalo appeared";
+  const std::string geometria = pantalla.Xdotool("getwindowgeometry " + ventana);
+  EXPECT_NE(geometria.find("Position: 0,0"), std::string::npos) << geometria;
+  EXPECT_NE(geometria.find("Geometry: 1024x768"), std::string::npos) << geometria;
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  pantalla.Xdotool("windowfocus " + ventana);
+  pantalla.Xdotool("key Escape");
+  const Resultado r = programa.Esperar();
+  EXPECT_FALSE(r.agotado);
+  EXPECT_EQ(r.codigo, 0) << r.errores;
+  EXPECT_TRUE(carpeta.Contenido().empty());
+}
+
+TEST_F(VentanaRealTest, KeysReachTheWorldAsTheWindowProcedureRoutesThem) {
+  Proceso programa(EnPantalla(kDePrueba));
+  const std::string ventana = pantalla.EsperarVentana("Orvalo", 10);
+  ASSERT_FALSE(ventana.empty());
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  pantalla.Xdotool("windowfocus " + ventana);
+  pantalla.Xdotool("key Left a F1");
+  // Held long enough for the display's auto-repeat to send more presses.
+  pantalla.Xdotool("keydown z");
+  std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+  pantalla.Xdotool("keyup z");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  pantalla.Xdotool("windowfocus " + ventana);
+  pantalla.Xdotool("key alt+F4");
+  const Resultado r = programa.Esperar();
+  EXPECT_EQ(r.codigo, 0) << "Alt+F4 closes the window and ends the program";
+  const std::string esperado =
+      "tecla 37 1\ntecla 37 0\ntecla 65 1\ntecla 65 0\ntecla 0 1\ntecla 0 0\ntecla 90 1\n";
+  EXPECT_EQ(r.salida.rfind(esperado, 0), 0u) << "got:\n" << r.salida;
+  size_t repeticiones = 0;
+  for (size_t at = 0; (at = r.salida.find("tecla 90 1\n", at)) != std::string::npos; ++at) {
+    ++repeticiones;
+  }
+  EXPECT_GT(repeticiones, 1u) << "a held key repeats its press";
+  EXPECT_NE(r.salida.find("tecla 90 0\n"), std::string::npos);
+}
+
+TEST_F(VentanaRealTest, TheStartUpErrorIsARealMessageBox) {
+  Proceso programa(EnPantalla(kSinAplicacion));
+  const std::string caja = pantalla.EsperarVentana("Error de programaci\xC3\xB3n", 10);
+  ASSERT_FALSE(caja.empty()) << "no message box appeared";
+  EXPECT_EQ(pantalla.Xdotool("getwindowname " + caja), "Error de programaci\xC3\xB3n\n");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  pantalla.Xdotool("windowfocus " + caja);
+  pantalla.Xdotool("key Return");
+  const Resultado r = programa.Esperar();
+  EXPECT_EQ(r.codigo, 255);
+}
+
+}  // namespace

@@ -1,0 +1,459 @@
+// Tests of GetPrivateProfileStringA and WritePrivateProfileStringA through
+// real files in a fresh temporary folder. They use only the Windows API and
+// standard C++, so that they run against Windows' own functions as well;
+// the ProfileReplace group checks what is the Linux layer's own (the UTF-8
+// mark, permissions, failed and killed replacements) and is built on POSIX
+// systems only.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <set>
+#include <string>
+
+#include "platform/platform.h"
+
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string MakeTemporaryFolder() {
+#ifdef _WIN32
+  // Windows has no mkdtemp: random names until one is new.
+  std::mt19937 generator(std::random_device{}());
+  for (;;) {
+    const fs::path candidate =
+        fs::temp_directory_path() / ("profile-" + std::to_string(generator()));
+    if (fs::create_directory(candidate)) return candidate.string();
+  }
+#else
+  std::string pattern = (fs::temp_directory_path() / "profile-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) {
+    ADD_FAILURE() << "mkdtemp failed: " << std::strerror(errno);
+    return {};
+  }
+  return pattern;
+#endif
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+// Shows line ends, so that a failure tells CRLF from LF.
+std::string Visible(const std::string& bytes) {
+  std::string shown;
+  for (const char c : bytes) {
+    if (c == '\r') {
+      shown += "\\r";
+    } else if (c == '\n') {
+      shown += "\\n\n";
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
+// A read through the function under test: the text it copied and the count
+// it returned.
+struct Read {
+  std::string text;
+  DWORD returned;
+};
+
+// A fresh folder per test holding the profile file test.ini (not created).
+class ProfileFile : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = MakeTemporaryFolder();
+    ASSERT_FALSE(folder_.empty());
+    path_ = (fs::path(folder_) / "test.ini").string();
+  }
+
+  void TearDown() override {
+    std::error_code ignored;
+    fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(folder_, ignored);
+  }
+
+  Read Get(const char* section, const char* key, const char* fallback, DWORD capacity = 1024) {
+    std::string buffer(capacity + 1, '#');
+    const DWORD returned = GetPrivateProfileStringA(section, key, fallback, buffer.data(), capacity,
+                                                    path_.c_str());
+    EXPECT_EQ('#', buffer[capacity]) << "wrote past the capacity of " << capacity;
+    const size_t length = capacity == 0 ? 0 : buffer.find('\0');
+    EXPECT_NE(std::string::npos, length) << "no terminator within the capacity of " << capacity;
+    return {buffer.substr(0, length), returned};
+  }
+
+  std::string GetValue(const char* section, const char* key) { return Get(section, key, "?").text; }
+
+  bool Set(const char* section, const char* key, const char* value) {
+    return WritePrivateProfileStringA(section, key, value, path_.c_str()) != FALSE;
+  }
+
+  std::string folder_;
+  std::string path_;
+};
+
+class ProfileRead : public ProfileFile {};
+class ProfileWrite : public ProfileFile {};
+
+TEST_F(ProfileRead, MatchesNamesWithoutCaseAndIgnoresBlanks) {
+  WriteBytes(path_,
+             "[general]\n"
+             "  tiempoBIT   =   40  \n"
+             "\tIdioma\t=\tINGLES\t\n"
+             "[LECCIONES]\n"
+             "Leccion12=5-8\n");
+  EXPECT_EQ("40", GetValue("General", "TiempoBit"));
+  EXPECT_EQ("INGLES", GetValue("GENERAL", "idioma"));
+  EXPECT_EQ("5-8", GetValue("Lecciones", "LECCION12"));
+  EXPECT_EQ("?", GetValue("Lecciones", "Leccion1")) << "a key must not match a longer name";
+  EXPECT_EQ("?", GetValue("General", "Leccion12")) << "a key must not be found in another section";
+}
+
+TEST_F(ProfileRead, DropsMatchingQuotesOnly) {
+  WriteBytes(path_,
+             "[S]\n"
+             "Double=\"two words\"\n"
+             "Single='INGLES'\n"
+             "Mixed=\"open'\n"
+             "Inner=a \"b\" c\n"
+             "Padded=  \" kept blanks \"  \n");
+  EXPECT_EQ("two words", GetValue("S", "Double"));
+  EXPECT_EQ("INGLES", GetValue("S", "Single"));
+  EXPECT_EQ("\"open'", GetValue("S", "Mixed"));
+  EXPECT_EQ("a \"b\" c", GetValue("S", "Inner"));
+  EXPECT_EQ(" kept blanks ", GetValue("S", "Padded"));
+}
+
+TEST_F(ProfileRead, SkipsCommentLines) {
+  WriteBytes(path_,
+             "; settings of the lesson\n"
+             "[General]\n"
+             ";PaseActual=9\n"
+             ";[Lecciones]\n"
+             "LeccionActual=2\n"
+             "; LeccionActual=7\n");
+  EXPECT_EQ("?", GetValue("General", "PaseActual"));
+  EXPECT_EQ("?", GetValue("General", ";PaseActual"));
+  EXPECT_EQ("2", GetValue("General", "LeccionActual"));
+}
+
+TEST_F(ProfileRead, ReadsCrlfAndLfAlike) {
+  WriteBytes(path_, "[General]\r\nTiempoBit=40\r\nIdioma=\r\n[Lecciones]\r\nLeccion1=1,3,10-12");
+  EXPECT_EQ("40", GetValue("General", "TiempoBit"));
+  EXPECT_EQ("", GetValue("General", "Idioma")) << "a present empty value is not the default";
+  EXPECT_EQ("1,3,10-12", GetValue("Lecciones", "Leccion1")) << "last line without a line end";
+  WriteBytes(path_, "[General]\nTiempoBit=40\n");
+  EXPECT_EQ("40", GetValue("General", "TiempoBit"));
+}
+
+TEST_F(ProfileRead, MissingFileSectionOrKeyGivesDefault) {
+  const Read noFile = Get("General", "TiempoBit", "40");
+  EXPECT_EQ("40", noFile.text);
+  EXPECT_EQ(2u, noFile.returned);
+
+  WriteBytes(path_, "[General]\r\nTiempoBit=1\r\n");
+  EXPECT_EQ("1", Get("General", "PaseActual", "1").text);
+  const Read noSection = Get("Lecciones", "Leccion1", "");
+  EXPECT_EQ("", noSection.text);
+  EXPECT_EQ(0u, noSection.returned);
+  const Read nullDefault = Get("General", "Idioma", nullptr);
+  EXPECT_EQ("", nullDefault.text);
+  EXPECT_EQ(0u, nullDefault.returned);
+}
+
+TEST_F(ProfileRead, CutsLongValuesToCapacity) {
+  const std::string list(1500, '7');
+  WriteBytes(path_, "[Lecciones]\r\nLeccion1=" + list + "\r\n[General]\r\nPasesPorLeccion=123\r\n");
+
+  const Read cut = Get("Lecciones", "Leccion1", "", 1024);
+  EXPECT_EQ(list.substr(0, 1023), cut.text);
+  EXPECT_EQ(1023u, cut.returned);
+
+  const Read exact = Get("General", "PasesPorLeccion", "1", 4);
+  EXPECT_EQ("123", exact.text);
+  EXPECT_EQ(3u, exact.returned);
+  const Read oneShort = Get("General", "PasesPorLeccion", "1", 3);
+  EXPECT_EQ("12", oneShort.text);
+  EXPECT_EQ(2u, oneShort.returned);
+  const Read terminatorOnly = Get("General", "PasesPorLeccion", "1", 1);
+  EXPECT_EQ("", terminatorOnly.text);
+  EXPECT_EQ(0u, terminatorOnly.returned);
+
+  const Read defaultCut = Get("General", "Lecciones", "98765", 3);
+  EXPECT_EQ("98", defaultCut.text);
+  EXPECT_EQ(2u, defaultCut.returned);
+
+  char untouched = '#';
+  EXPECT_EQ(0u, GetPrivateProfileStringA("General", "PasesPorLeccion", "1", &untouched, 0,
+                                         path_.c_str()));
+  EXPECT_EQ('#', untouched) << "a capacity of 0 must copy nothing";
+}
+
+TEST_F(ProfileWrite, CreatesMissingFileWithCrlf) {
+  ASSERT_TRUE(Set("General", "LeccionActual", "1"));
+  ASSERT_TRUE(Set("General", "PaseActual", "1"));
+  EXPECT_EQ(Visible("[General]\r\nLeccionActual=1\r\nPaseActual=1\r\n"), Visible(ReadBytes(path_)));
+  EXPECT_EQ("1", GetValue("General", "PaseActual"));
+}
+
+TEST_F(ProfileWrite, ReplacesValueInPlaceKeepingEverythingElse) {
+  const std::string before =
+      "; Lesson settings, edited by hand\r\n"
+      "\r\n"
+      "[general]\r\n"
+      "TiempoBit=40\r\n"
+      "paseactual=3\r\n"
+      "; the next key is not the program's\r\n"
+      "Color=azul\r\n"
+      "\r\n"
+      "[Lecciones]\r\n"
+      "Leccion1=1,3,10-12\r\n"
+      "PaseActual=77\r\n"
+      "[Otros]\r\n"
+      "Nombre=Ana\r\n";
+  WriteBytes(path_, before);
+  ASSERT_TRUE(Set("General", "PaseActual", "4"));
+  std::string expected = before;
+  expected.replace(expected.find("paseactual=3"), 12, "paseactual=4");
+  EXPECT_EQ(Visible(expected), Visible(ReadBytes(path_)));
+  EXPECT_EQ("4", GetValue("General", "PaseActual"));
+  EXPECT_EQ("77", GetValue("Lecciones", "PaseActual"));
+}
+
+TEST_F(ProfileWrite, AddsMissingKeyToItsSection) {
+  WriteBytes(path_,
+             "[General]\r\n"
+             "TiempoBit=40\r\n"
+             "\r\n"
+             "[Lecciones]\r\n"
+             "Leccion1=5-8\r\n");
+  ASSERT_TRUE(Set("general", "PaseActual", "2"));
+  EXPECT_EQ(Visible("[General]\r\n"
+                    "TiempoBit=40\r\n"
+                    "PaseActual=2\r\n"
+                    "\r\n"
+                    "[Lecciones]\r\n"
+                    "Leccion1=5-8\r\n"),
+            Visible(ReadBytes(path_)));
+}
+
+TEST_F(ProfileWrite, AddsMissingSectionAtEndWithTheFilesLineEnds) {
+  const std::string before = "; only LF here\n[General]\nTiempoBit=40\n";
+  WriteBytes(path_, before);
+  ASSERT_TRUE(Set("Lecciones", "Leccion2", "5-8"));
+  const std::string after = ReadBytes(path_);
+  EXPECT_EQ(Visible(before), Visible(after.substr(0, before.size())));
+  EXPECT_EQ(std::string::npos, after.find('\r')) << "got CR in " << Visible(after);
+  EXPECT_EQ("5-8", GetValue("Lecciones", "Leccion2"));
+  EXPECT_EQ("40", GetValue("General", "TiempoBit"));
+}
+
+TEST_F(ProfileWrite, HandlesLastLineWithoutLineEnd) {
+  WriteBytes(path_, "[General]\nTiempoBit=40");
+  ASSERT_TRUE(Set("General", "PaseActual", "2"));
+  EXPECT_EQ(Visible("[General]\nTiempoBit=40\nPaseActual=2\n"), Visible(ReadBytes(path_)));
+
+  WriteBytes(path_, "[General]\r\nTiempoBit=40");
+  ASSERT_TRUE(Set("Lecciones", "Leccion1", "3"));
+  const std::string after = ReadBytes(path_);
+  EXPECT_EQ(0u, after.rfind("[General]\r\nTiempoBit=40\r\n", 0)) << Visible(after);
+  EXPECT_EQ("40", GetValue("General", "TiempoBit"));
+  EXPECT_EQ("3", GetValue("Lecciones", "Leccion1"));
+
+  WriteBytes(path_, "[General]\nTiempoBit=40");
+  ASSERT_TRUE(Set("General", "TiempoBit", "1"));
+  EXPECT_EQ(Visible("[General]\nTiempoBit=1"), Visible(ReadBytes(path_)));
+}
+
+TEST_F(ProfileWrite, BackslashNameIsInTheWorkingFolder) {
+  const fs::path previous = fs::current_path();
+  fs::current_path(folder_);
+  const BOOL wrote = WritePrivateProfileStringA("General", "PaseActual", "2", ".\\CPControl.ini");
+  char value[16] = "";
+  GetPrivateProfileStringA("General", "PaseActual", "1", value, sizeof value, ".\\CPControl.ini");
+  fs::current_path(previous);
+  EXPECT_TRUE(wrote);
+  EXPECT_STREQ("2", value);
+  const std::string inFolder = (fs::path(folder_) / "CPControl.ini").string();
+  EXPECT_EQ(Visible("[General]\r\nPaseActual=2\r\n"), Visible(ReadBytes(inFolder)));
+}
+
+TEST_F(ProfileWrite, FailsWhenTheFolderIsMissing) {
+  const std::string inMissing = (fs::path(folder_) / "missing" / "test.ini").string();
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_FALSE(WritePrivateProfileStringA("General", "PaseActual", "2", inMissing.c_str()));
+  EXPECT_NE(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());
+  EXPECT_FALSE(fs::exists(fs::path(folder_) / "missing"));
+}
+
+#ifndef _WIN32
+
+class ProfileReplace : public ProfileFile {
+ protected:
+  std::set<std::string> FolderEntries() const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  }
+
+  mode_t Mode(const std::string& path) const {
+    struct stat info {};
+    EXPECT_EQ(0, stat(path.c_str(), &info)) << path << ": " << std::strerror(errno);
+    return info.st_mode & 07777;
+  }
+};
+
+// Files saved by editors that mark UTF-8 must still have their first section;
+// Windows would read the mark as part of the first line.
+TEST_F(ProfileReplace, SkipsAndKeepsUtf8ByteOrderMark) {
+  WriteBytes(path_, "\xEF\xBB\xBF[General]\r\nPaseActual=1\r\n");
+  EXPECT_EQ("1", GetValue("General", "PaseActual"));
+  ASSERT_TRUE(Set("General", "PaseActual", "2"));
+  EXPECT_EQ(Visible("\xEF\xBB\xBF[General]\r\nPaseActual=2\r\n"), Visible(ReadBytes(path_)));
+}
+
+TEST_F(ProfileReplace, KeepsPermissionsAndGivesNewFilesTheUmask) {
+  WriteBytes(path_, "[General]\nPaseActual=1\n");
+  ASSERT_EQ(0, chmod(path_.c_str(), 0640));
+  ASSERT_TRUE(Set("General", "PaseActual", "2"));
+  EXPECT_EQ(0640u, Mode(path_));
+
+  const std::string fresh = (fs::path(folder_) / "fresh.ini").string();
+  const mode_t previous = umask(022);
+  const BOOL wrote = WritePrivateProfileStringA("General", "PaseActual", "1", fresh.c_str());
+  umask(previous);
+  ASSERT_TRUE(wrote);
+  EXPECT_EQ(0644u, Mode(fresh));
+}
+
+TEST_F(ProfileReplace, ReadOnlyFolderLeavesOldFileIntact) {
+  const std::string before = "; keep me\r\n[General]\r\nPaseActual=1\r\n";
+  WriteBytes(path_, before);
+  ASSERT_EQ(0, chmod(folder_.c_str(), 0555));
+  const std::string probe = (fs::path(folder_) / "probe").string();
+  if (std::ofstream(probe).is_open()) {
+    GTEST_SKIP() << "permission bits do not stop this user (root) from writing in a read-only "
+                    "folder; WriteErrorLeavesOldFileIntact covers the failed replacement";
+  }
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_FALSE(Set("General", "PaseActual", "2"));
+  EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
+  EXPECT_EQ(Visible(before), Visible(ReadBytes(path_)));
+  EXPECT_EQ(std::set<std::string>{"test.ini"}, FolderEntries());
+}
+
+// A file size limit below the new file's size makes the write of the
+// temporary file fail part way, for any user, root included.
+TEST_F(ProfileReplace, WriteErrorLeavesOldFileIntact) {
+  const std::string before = "[General]\nPaseActual=1\n";
+  WriteBytes(path_, before);
+  const std::string longList(4096, '5');
+
+  rlimit saved{};
+  ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &saved));
+  rlimit small = saved;
+  small.rlim_cur = 64;
+  struct sigaction ignore {}, previousAction {};
+  ignore.sa_handler = SIG_IGN;
+  ASSERT_EQ(0, sigaction(SIGXFSZ, &ignore, &previousAction));
+  ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
+  SetLastError(ERROR_SUCCESS);
+  const BOOL wrote = Set("Lecciones", "Leccion1", longList.c_str());
+  const DWORD error = GetLastError();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  sigaction(SIGXFSZ, &previousAction, nullptr);
+
+  EXPECT_FALSE(wrote);
+  EXPECT_NE(static_cast<DWORD>(ERROR_SUCCESS), error);
+  EXPECT_EQ(Visible(before), Visible(ReadBytes(path_)));
+  EXPECT_EQ(std::set<std::string>{"test.ini"}, FolderEntries()) << "the temporary file must go";
+}
+
+// A child process writes two values of different lengths in turn to one key
+// and is killed at random moments; every time, the file must be exactly the
+// old or the new one.
+TEST_F(ProfileReplace, KillDuringWritesLeavesOldOrNewFile) {
+  const std::string shortValue = "1";
+  const std::string longValue(1000, '2');
+  const auto fileWith = [](const std::string& value) {
+    return "; progress\r\n[General]\r\nTiempoBit=40\r\nPaseActual=" + value +
+           "\r\nIdioma=INGLES\r\n\r\n[Lecciones]\r\nLeccion1=1-10\r\n";
+  };
+  WriteBytes(path_, fileWith(shortValue));
+  std::mt19937 generator(std::random_device{}());
+  std::uniform_int_distribution<int> pauseMicroseconds(0, 30000);
+  int seenShort = 0;
+  int seenLong = 0;
+
+  for (int round = 0; round < 30; ++round) {
+    int ready[2];
+    ASSERT_EQ(0, pipe(ready));
+    const pid_t child = fork();
+    ASSERT_NE(-1, child) << std::strerror(errno);
+    if (child == 0) {
+      close(ready[0]);
+      alarm(10);
+      for (unsigned i = 0;; ++i) {
+        const std::string& value = i % 2 == 0 ? longValue : shortValue;
+        WritePrivateProfileStringA("General", "PaseActual", value.c_str(), path_.c_str());
+        if (i == 0 && write(ready[1], "w", 1) != 1) _exit(1);
+      }
+    }
+    close(ready[1]);
+    char byte = 0;
+    const bool wroteOnce = read(ready[0], &byte, 1) == 1;
+    close(ready[0]);
+    usleep(static_cast<useconds_t>(pauseMicroseconds(generator)));
+    kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(child, waitpid(child, &status, 0));
+    ASSERT_TRUE(wroteOnce) << "round " << round << ": the writer ended before its first write";
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+        << "round " << round << ": the writer ended by itself, status " << status;
+
+    const std::string got = ReadBytes(path_);
+    if (got == fileWith(shortValue)) {
+      ++seenShort;
+    } else if (got == fileWith(longValue)) {
+      ++seenLong;
+    } else {
+      FAIL() << "round " << round << ": expected the file with the short or the long value, got "
+             << got.size() << " bytes:\n"
+             << Visible(got.substr(0, 200));
+    }
+    const std::string value = GetValue("General", "PaseActual");
+    EXPECT_TRUE(value == shortValue || value == longValue)
+        << "round " << round << ": read " << value.size() << " characters";
+  }
+  EXPECT_EQ(30, seenShort + seenLong);
+}
+
+#endif
+
+}  // namespace

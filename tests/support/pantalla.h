@@ -1,0 +1,33 @@
+// A virtual X display of 1024 x 768 for the tests that need a real window,
+// a keyboard or a screenshot: an Xvfb server of the test's own, on a free
+// display number, ended with the object.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+
+class PantallaVirtual {
+ public:
+  PantallaVirtual();
+  ~PantallaVirtual();
+  PantallaVirtual(const PantallaVirtual&) = delete;
+  PantallaVirtual& operator=(const PantallaVirtual&) = delete;
+
+  // Whether the server is up; false when Xvfb is missing or failed.
+  bool activa() const { return !nombre_.empty(); }
+  // The value for DISPLAY, such as ":3".
+  const std::string& nombre() const { return nombre_; }
+  // Runs xdotool on this display with the given arguments; returns its
+  // standard output, and its exit code through codigo when given.
+  std::string Xdotool(const std::string& argumentos, int* codigo = nullptr) const;
+  // Waits up to segundos for a shown window whose title starts with titulo;
+  // returns its id, or an empty text.
+  std::string EsperarVentana(const std::string& titulo, double segundos) const;
+  // Saves the whole screen as a PNG file; false on failure.
+  bool Captura(const std::string& archivo) const;
+
+ private:
+  pid_t pid_ = -1;
+  std::string nombre_;
+};

@@ -1,0 +1,35 @@
+# Shared by tools/run and tools/test: installs the Debian packages that are
+# missing, then configures and builds one preset. Source it, then call
+# preparar <preset>.
+
+set -euo pipefail
+
+RAIZ="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# What building, running and testing the program needs on Debian 12.
+PAQUETES=(
+  g++ cmake ninja-build pkg-config
+  libsdl2-dev libsdl2-mixer-dev libgl-dev libglu1-mesa-dev
+  libgtest-dev
+  xvfb xauth xdotool x11-utils imagemagick
+)
+
+instalar_paquetes() {
+  local faltan=()
+  for p in "${PAQUETES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")
+  done
+  [ ${#faltan[@]} -eq 0 ] && return 0
+  echo "Installing: ${faltan[*]}"
+  local como=()
+  [ "$(id -u)" -ne 0 ] && como=(sudo)
+  "${como[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${como[@]}" apt-get install -y -qq --no-install-recommends "${faltan[@]}"
+}
+
+preparar() {
+  local preset="$1"
+  instalar_paquetes
+  cmake --preset "$preset" -S "$RAIZ" >/dev/null
+  cmake --build --preset "$preset"
+}
