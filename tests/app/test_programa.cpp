@@ -71,8 +71,9 @@ TEST_F(VentanaRealTest, OpensAFullScreenWindowThatEscapeEndsWithZero) {
   const std::string geometria = pantalla.Xdotool("getwindowgeometry " + ventana);
   EXPECT_NE(geometria.find("Position: 0,0"), std::string::npos) << geometria;
   EXPECT_NE(geometria.find("Geometry: 1024x768"), std::string::npos) << geometria;
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
   pantalla.Xdotool("windowfocus " + ventana);
+  // Keys typed before the program has taken the focus in are not its own.
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
   pantalla.Xdotool("key Escape");
   const Resultado r = programa.Esperar();
   EXPECT_FALSE(r.agotado);
@@ -84,15 +85,17 @@ TEST_F(VentanaRealTest, KeysReachTheWorldAsTheWindowProcedureRoutesThem) {
   Proceso programa(EnPantalla(kDePrueba));
   const std::string ventana = pantalla.EsperarVentana("Orvalo", 10);
   ASSERT_FALSE(ventana.empty());
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
   pantalla.Xdotool("windowfocus " + ventana);
+  // Keys typed before the program has taken the focus in are not its own.
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
   pantalla.Xdotool("key Left a F1");
   // Held long enough for the display's auto-repeat to send more presses.
   pantalla.Xdotool("keydown z");
   std::this_thread::sleep_for(std::chrono::milliseconds(1200));
   pantalla.Xdotool("keyup z");
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
   pantalla.Xdotool("windowfocus " + ventana);
+  // Keys typed before the program has taken the focus in are not its own.
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
   pantalla.Xdotool("key alt+F4");
   const Resultado r = programa.Esperar();
   EXPECT_EQ(r.codigo, 0) << "Alt+F4 closes the window and ends the program";
@@ -112,8 +115,8 @@ TEST_F(VentanaRealTest, TheStartUpErrorIsARealMessageBox) {
   const std::string caja = pantalla.EsperarVentana("Error de programaci\xC3\xB3n", 10);
   ASSERT_FALSE(caja.empty()) << "no message box appeared";
   EXPECT_EQ(pantalla.Xdotool("getwindowname " + caja), "Error de programaci\xC3\xB3n\n");
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
   pantalla.Xdotool("windowfocus " + caja);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
   pantalla.Xdotool("key Return");
   const Resultado r = programa.Esperar();
   EXPECT_EQ(r.codigo, 255);
