@@ -1,0 +1,229 @@
+// Tests of the 202 spoken-number recordings built into the program, read
+// through the resource functions as the program reads them: each is a RIFF
+// WAVE image of PCM samples, one channel, 44,100 samples per second, 16 bits,
+// lasting from 0.28 to 1.49 seconds, trimmed of silence and at one loudness.
+// They use only the Windows API and standard C++.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace {
+
+constexpr int kHighestNumber = 100;
+constexpr std::uint32_t kSampleRate = 44100;
+constexpr double kShortestSeconds = 0.28;
+constexpr double kLongestSeconds = 1.49;
+
+struct Recording {
+  std::string name;
+  const unsigned char* bytes = nullptr;
+  std::size_t size = 0;
+};
+
+// Every recording by its name, "%d%s.WAV" from the number and the language
+// suffix; a missing one is a failure and is left out.
+std::vector<Recording> AllRecordings() {
+  std::vector<Recording> recordings;
+  for (const char* suffix : {"", "INGLES"}) {
+    for (int n = 0; n <= kHighestNumber; ++n) {
+      char name[32];
+      std::snprintf(name, sizeof name, "%d%s.WAV", n, suffix);
+      const HRSRC info = FindResourceA(nullptr, name, "WAVE");
+      if (info == nullptr) {
+        ADD_FAILURE() << "expected a resource " << name << ", got none";
+        continue;
+      }
+      const void* bytes = LockResource(LoadResource(nullptr, info));
+      if (bytes == nullptr) {
+        ADD_FAILURE() << "expected the bytes of " << name << ", got NULL";
+        continue;
+      }
+      recordings.push_back(
+          {name, static_cast<const unsigned char*>(bytes), SizeofResource(nullptr, info)});
+    }
+  }
+  return recordings;
+}
+
+const std::vector<Recording>& Recordings() {
+  static const std::vector<Recording> recordings = AllRecordings();
+  return recordings;
+}
+
+std::uint16_t Little16(const unsigned char* p) {
+  return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
+
+std::uint32_t Little32(const unsigned char* p) {
+  return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+struct Wave {
+  std::uint16_t formatTag = 0;
+  std::uint16_t channels = 0;
+  std::uint32_t samplesPerSecond = 0;
+  std::uint32_t bytesPerSecond = 0;
+  std::uint16_t blockAlign = 0;
+  std::uint16_t bitsPerSample = 0;
+  const unsigned char* data = nullptr;
+  std::uint32_t dataSize = 0;
+
+  std::size_t SampleCount() const { return dataSize / 2; }
+  std::int16_t Sample(std::size_t i) const {
+    return static_cast<std::int16_t>(Little16(data + 2 * i));
+  }
+  double Seconds() const { return static_cast<double>(dataSize) / bytesPerSecond; }
+};
+
+// Walks the chunks of a RIFF WAVE image of `size` bytes. Every chunk must
+// lie inside the image (each padded to an even length), "fmt " must come
+// once and before "data", which must come once; returns an empty string or
+// what is wrong.
+std::string ParseWave(const unsigned char* bytes, std::size_t size, Wave* wave) {
+  if (size < 12) return "image of " + std::to_string(size) + " bytes, too short for a RIFF header";
+  if (std::string(reinterpret_cast<const char*>(bytes), 4) != "RIFF") return "no RIFF tag";
+  if (std::string(reinterpret_cast<const char*>(bytes) + 8, 4) != "WAVE") return "no WAVE form";
+  const std::uint64_t riffEnd = 8 + std::uint64_t{Little32(bytes + 4)};
+  if (riffEnd != size) {
+    return "RIFF size says " + std::to_string(riffEnd) + " bytes, the image has " +
+           std::to_string(size);
+  }
+  bool haveFormat = false;
+  bool haveData = false;
+  std::size_t at = 12;
+  while (at < size) {
+    if (size - at < 8) return "chunk header cut short at byte " + std::to_string(at);
+    const std::string id(reinterpret_cast<const char*>(bytes) + at, 4);
+    const std::uint32_t length = Little32(bytes + at + 4);
+    const unsigned char* body = bytes + at + 8;
+    const std::uint64_t end = at + 8 + std::uint64_t{length} + (length & 1);
+    if (at + 8 + std::uint64_t{length} > size) {
+      return "chunk '" + id + "' of " + std::to_string(length) + " bytes runs past the end";
+    }
+    if (id == "fmt ") {
+      if (haveFormat) return "second 'fmt ' chunk";
+      if (length < 16) return "'fmt ' chunk of " + std::to_string(length) + " bytes";
+      haveFormat = true;
+      wave->formatTag = Little16(body);
+      wave->channels = Little16(body + 2);
+      wave->samplesPerSecond = Little32(body + 4);
+      wave->bytesPerSecond = Little32(body + 8);
+      wave->blockAlign = Little16(body + 12);
+      wave->bitsPerSample = Little16(body + 14);
+    } else if (id == "data") {
+      if (haveData) return "second 'data' chunk";
+      if (!haveFormat) return "'data' chunk before the 'fmt ' chunk";
+      haveData = true;
+      wave->data = body;
+      wave->dataSize = length;
+    }
+    at = static_cast<std::size_t>(std::min<std::uint64_t>(end, size));
+  }
+  if (!haveFormat) return "no 'fmt ' chunk";
+  if (!haveData) return "no 'data' chunk";
+  return {};
+}
+
+// Runs `check` on every recording with its parsed form; one that does not
+// parse is a failure.
+template <typename Check>
+void ForEachWave(Check check) {
+  ASSERT_EQ(Recordings().size(), 2u * (kHighestNumber + 1));
+  for (const Recording& recording : Recordings()) {
+    SCOPED_TRACE(recording.name);
+    Wave wave;
+    const std::string problem = ParseWave(recording.bytes, recording.size, &wave);
+    if (!problem.empty()) {
+      ADD_FAILURE() << recording.name << ": " << problem;
+      continue;
+    }
+    check(recording, wave);
+  }
+}
+
+double PeakDecibels(const Wave& wave, std::size_t first, std::size_t count) {
+  int peak = 0;
+  for (std::size_t i = first; i < first + count; ++i)
+    peak = std::max(peak, std::abs(int{wave.Sample(i)}));
+  return 20 * std::log10(std::max(peak, 1) / 32768.0);
+}
+
+double RmsDecibels(const Wave& wave) {
+  double sum = 0;
+  for (std::size_t i = 0; i < wave.SampleCount(); ++i) {
+    const double sample = wave.Sample(i);
+    sum += sample * sample;
+  }
+  return 10 * std::log10(std::max(sum / wave.SampleCount(), 1.0) / (32768.0 * 32768.0));
+}
+
+TEST(Recordings, EachIsMonoPcm16BitsAt44100SamplesPerSecond) {
+  ForEachWave([](const Recording&, const Wave& wave) {
+    EXPECT_EQ(wave.formatTag, 1) << "expected PCM (format tag 1)";
+    EXPECT_EQ(wave.channels, 1);
+    EXPECT_EQ(wave.samplesPerSecond, kSampleRate);
+    EXPECT_EQ(wave.bitsPerSample, 16);
+    EXPECT_EQ(wave.blockAlign, 2) << "expected 2 bytes per sample frame";
+    EXPECT_EQ(wave.bytesPerSecond, 2 * kSampleRate);
+    EXPECT_EQ(wave.dataSize % 2, 0u) << "expected whole samples, got " << wave.dataSize << " bytes";
+  });
+}
+
+TEST(Recordings, EachLastsFrom028To149Seconds) {
+  ForEachWave([](const Recording&, const Wave& wave) {
+    ASSERT_EQ(wave.bytesPerSecond, 2 * kSampleRate);
+    EXPECT_GE(wave.Seconds(), kShortestSeconds);
+    EXPECT_LE(wave.Seconds(), kLongestSeconds);
+  });
+}
+
+constexpr std::size_t kEdge = kSampleRate * 30 / 1000;
+constexpr double kSilenceDecibels = -60;
+
+// Speech reaches within 30 ms of either end: a recording that starts or ends
+// in silence keeps the child waiting, or is cut off by the next bit.
+TEST(Recordings, EachIsTrimmedOfSilenceAtBothEnds) {
+  ForEachWave([](const Recording&, const Wave& wave) {
+    ASSERT_GE(wave.SampleCount(), 2 * kEdge);
+    EXPECT_GT(PeakDecibels(wave, 0, kEdge), kSilenceDecibels) << "silent start";
+    EXPECT_GT(PeakDecibels(wave, wave.SampleCount() - kEdge, kEdge), kSilenceDecibels)
+        << "silent end";
+  });
+}
+
+// One loudness: every recording's RMS level within 3 dB of the middle one.
+TEST(Recordings, AllHaveOneLoudness) {
+  std::vector<std::pair<double, std::string>> levels;
+  ForEachWave([&](const Recording& recording, const Wave& wave) {
+    levels.emplace_back(RmsDecibels(wave), recording.name);
+  });
+  ASSERT_FALSE(levels.empty());
+  std::sort(levels.begin(), levels.end());
+  const double middle = levels[levels.size() / 2].first;
+  for (const auto& [level, name] : levels) {
+    EXPECT_NEAR(level, middle, 3.0)
+        << name << " is at " << level << " dBFS RMS, the middle one at " << middle;
+  }
+}
+
+TEST(Recordings, AllHoldDifferentSounds) {
+  std::set<std::string_view> seen;
+  ForEachWave([&](const Recording&, const Wave& wave) {
+    const std::string_view samples(reinterpret_cast<const char*>(wave.data), wave.dataSize);
+    EXPECT_TRUE(seen.insert(samples).second) << "samples equal to another recording's";
+  });
+}
+
+}  // namespace
