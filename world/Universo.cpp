@@ -1,17 +1,12 @@
+// The world and its creation for the application.
 #include "world/Universo.h"
+
+#include <cassert>
 
 #include "app/Dios.h"
 
-Universo::~Universo() = default;
-
-void Universo::Fotograma() {
-  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
-void Universo::Tecla(int, bool) {}
-
 Universo* CrearUniverso() {
+  assert(Dios::instancia != nullptr && "CrearUniverso needs the application object");
   Universo* universo = new Universo;
   Dios::instancia->universo = universo;
   return universo;

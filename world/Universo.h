@@ -1,19 +1,13 @@
-// The world: ticked and drawn once per frame by the application, and told of
-// every key other than Escape.
+// The world: its beings, ticked, updated and drawn once per frame by the
+// application, and told of every key other than Escape. The concrete class of
+// the layers Espacio, Percepcion and Tiempo; it adds nothing of its own.
 #pragma once
 
-class Universo {
- public:
-  virtual ~Universo();
+#include "world/Tiempo.h"
 
-  // One frame of the world: every being's step, the world's update, then its
-  // drawing. Called with the OpenGL context current.
-  virtual void Fotograma();
-  // One key event: codigo as the window procedure delivers it, pulsada true
-  // for a press and false for a release.
-  virtual void Tecla(int codigo, bool pulsada);
-};
+class Universo : public Tiempo {};
 
-// Makes a new world and stores it in the application object's universo.
-// Call with the OpenGL context current.
+// Makes a new world (the first live world sets the lighting up), stores it in
+// the application object's universo, replacing what was there, and returns
+// it. Needs the application object and a current OpenGL context.
 Universo* CrearUniverso();

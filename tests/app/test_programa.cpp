@@ -72,8 +72,9 @@ TEST_F(VentanaRealTest, OpensAFullScreenWindowThatEscapeEndsWithZero) {
   EXPECT_NE(geometria.find("Position: 0,0"), std::string::npos) << geometria;
   EXPECT_NE(geometria.find("Geometry: 1024x768"), std::string::npos) << geometria;
   pantalla.Xdotool("windowfocus " + ventana);
-  // Keys typed before the program has taken the focus in are not its own.
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  // Keys typed while the new window is still settling into full screen and
+  // taking the focus can be lost.
+  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
   pantalla.Xdotool("key Escape");
   const Resultado r = programa.Esperar();
   EXPECT_FALSE(r.agotado);
@@ -86,16 +87,18 @@ TEST_F(VentanaRealTest, KeysReachTheWorldAsTheWindowProcedureRoutesThem) {
   const std::string ventana = pantalla.EsperarVentana("Orvalo", 10);
   ASSERT_FALSE(ventana.empty());
   pantalla.Xdotool("windowfocus " + ventana);
-  // Keys typed before the program has taken the focus in are not its own.
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  // Keys typed while the new window is still settling into full screen and
+  // taking the focus can be lost.
+  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
   pantalla.Xdotool("key Left a F1");
   // Held long enough for the display's auto-repeat to send more presses.
   pantalla.Xdotool("keydown z");
   std::this_thread::sleep_for(std::chrono::milliseconds(1200));
   pantalla.Xdotool("keyup z");
   pantalla.Xdotool("windowfocus " + ventana);
-  // Keys typed before the program has taken the focus in are not its own.
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  // Keys typed while the new window is still settling into full screen and
+  // taking the focus can be lost.
+  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
   pantalla.Xdotool("key alt+F4");
   const Resultado r = programa.Esperar();
   EXPECT_EQ(r.codigo, 0) << "Alt+F4 closes the window and ends the program";

@@ -62,7 +62,7 @@ ContextoGL::~ContextoGL() {
     wglDeleteContext(contexto_);
   }
   if (ventana_ != nullptr) DestroyWindow(ventana_);
+  // DestroyWindow may leave messages behind; the next context must not see them.
   MSG mensaje;
-  while (PeekMessageA(&mensaje, nullptr, 0, 0, PM_REMOVE)) {
-  }
+  while (PeekMessageA(&mensaje, nullptr, 0, 0, PM_REMOVE)) continue;
 }

@@ -1,7 +1,8 @@
 // A current OpenGL context for tests that draw: a hidden 1024 x 768 pop-up
 // window with the application's pixel format (double buffer, RGBA, 24 colour
 // bits, 32 depth bits), made through the Windows-shaped API and torn down
-// with the object.
+// with the object. The system libraries loaded by then (the OpenGL driver
+// among them) stay loaded to the end of the process.
 #pragma once
 
 #include "platform/platform.h"

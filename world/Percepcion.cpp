@@ -1,0 +1,34 @@
+// The rendering of a world.
+#include "world/Percepcion.h"
+
+#include "platform/platform.h"
+#include "world/Apariencia.h"
+#include "world/Iluminacion.h"
+
+Percepcion::Percepcion()
+    : colorFondo{0.0, 0.0, 0.0, 0.0}, observador(nullptr), iluminacion(new Iluminacion) {}
+
+Percepcion::~Percepcion() { delete iluminacion; }
+
+void Percepcion::Fotograma() {
+  Espacio::Fotograma();
+  glClearColor(static_cast<GLfloat>(colorFondo[0]), static_cast<GLfloat>(colorFondo[1]),
+               static_cast<GLfloat>(colorFondo[2]), static_cast<GLfloat>(colorFondo[3]));
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  // After the clear, so it takes effect from the next frame; 1.0 is also
+  // OpenGL's initial value.
+  glClearDepth(1.0);
+  glEnable(GL_DEPTH_TEST);
+  // The camera's depth range gives every fragment the same depth, so with
+  // GL_LEQUAL the being drawn later covers the earlier one.
+  glDepthFunc(GL_LEQUAL);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  if (observador != nullptr) observador->Dibujar();
+  glMatrixMode(GL_MODELVIEW);
+  for (uint32_t i = 0; i < contenido.cantidad; ++i) {
+    Apariencia* ser = static_cast<Apariencia*>(contenido.elementos[i]);
+    if (ser == observador) continue;
+    glLoadIdentity();
+    ser->Dibujar();
+  }
+}

@@ -1,0 +1,23 @@
+// The time of a world: frame steps and key routing.
+#include "world/Tiempo.h"
+
+#include "base/Frase.h"
+#include "world/Ser.h"
+
+Tiempo::Tiempo() : foco(nullptr) {}
+
+void Tiempo::Fotograma() {
+  // The size is read again at every step: a being born in some Vivir is
+  // appended and lives in this same pass.
+  for (uint32_t i = 0; i < contenido.cantidad; ++i) {
+    static_cast<Ser*>(contenido.elementos[i])->Vivir();
+  }
+  Percepcion::Fotograma();
+}
+
+void Tiempo::Tecla(int codigo, bool pulsada) {
+  if (foco == nullptr) return;
+  Frase* frase = new Frase(codigo, pulsada);
+  foco->Recibir(frase);
+  frase->Liberar();
+}
