@@ -10,6 +10,12 @@
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
+// Microsoft's <windows.h> defines min and max as macros, in C++ too, which
+// would break std::min and std::max in every engine file; the Linux layer
+// has no such macros.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #include <mmsystem.h>
 #else

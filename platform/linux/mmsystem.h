@@ -16,8 +16,8 @@ extern "C" {
 // with SND_FILENAME, the name of a WAVE file. With SND_ASYNC the call returns
 // at once and a later sound cuts the one playing. When the sound cannot be
 // played the default alert sound plays instead (unless SND_NODEFAULT), and
-// FALSE is returned. Without an audio device nothing plays and TRUE is
-// returned.
+// FALSE is returned. A NULL pszSound stops the sound playing. Without an
+// audio device nothing plays and TRUE is returned.
 BOOL WINAPI PlaySoundA(LPCSTR pszSound, HMODULE hmod, DWORD fdwSound);
 
 }  // extern "C"

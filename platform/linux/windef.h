@@ -3,6 +3,12 @@
 // Sizes follow 64-bit Windows (LLP64): LONG and DWORD are 32 bits, the
 // message parameters and results are pointer-sized. Handles are distinct
 // opaque pointer types, as with STRICT.
+// NOTE: LONG and DWORD are int and unsigned int, where Windows has long and
+// unsigned long (Linux's long is 64 bits): same size and sign, but another
+// type for overloads and printf formats (%u here, %lu on Windows; cast to
+// print). The pointer-sized integers are long long, as on Windows.
+// NOTE: WINAPI, CALLBACK and APIENTRY are empty; 64-bit Windows ignores them
+// too, 32-bit Windows does not, so callbacks must still be declared with them.
 #pragma once
 
 #include <cstdint>
@@ -17,8 +23,10 @@ typedef std::uint16_t WORD;
 typedef std::uint32_t DWORD;
 typedef std::int32_t LONG;
 typedef unsigned int UINT;
-typedef std::uintptr_t UINT_PTR;
-typedef std::intptr_t LONG_PTR;
+typedef unsigned long long UINT_PTR;
+typedef long long LONG_PTR;
+static_assert(sizeof(UINT_PTR) == sizeof(void*),
+              "the layer follows 64-bit Windows: pointers must be 64 bits");
 typedef UINT_PTR WPARAM;
 typedef LONG_PTR LPARAM;
 typedef LONG_PTR LRESULT;
@@ -41,6 +49,7 @@ DECLARE_HANDLE(HICON);
 DECLARE_HANDLE(HMENU);
 DECLARE_HANDLE(HBRUSH);
 DECLARE_HANDLE(HRSRC);
+DECLARE_HANDLE(HKL);
 typedef HICON HCURSOR;
 typedef HINSTANCE HMODULE;
 typedef HANDLE HGLOBAL;

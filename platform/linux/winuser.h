@@ -202,6 +202,10 @@ int WINAPI ShowCursor(BOOL bShow);
 // Writes "caption: text" on standard error, then shows a modal box when a
 // display can be had. The texts are Windows-1252. Returns IDOK.
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+// Plays the default alert sound asynchronously and returns TRUE.
+// NOTE: every uType plays the same built-in chime, which replaces a sound
+// that PlaySoundA started.
+BOOL WINAPI MessageBeep(UINT uType);
 
 // --- Keys ---------------------------------------------------------------
 
@@ -253,7 +257,6 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 #define VK_OEM_7 0xDE
 #define VK_OEM_102 0xE2
 
-typedef void* HKL;
 #define MAPVK_VK_TO_CHAR 2
 // With MAPVK_VK_TO_CHAR: the unshifted character of a virtual key (letters in
 // upper case), 0 for a key without one.

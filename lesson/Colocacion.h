@@ -1,0 +1,32 @@
+// Places the dots of a card: random offsets on the plane z = 0, x from -18.0
+// to 17.9 and y from -13.0 to 12.9 in steps of 0.1, no two closer than the
+// diameter of a dot.
+//
+// Each candidate takes two draws of the lesson's generator, x from the first
+// and y from the second, and is refused when it lies closer than 2.0 to a dot
+// already placed. A card holds far more than 100 dots that way. Past what
+// fits, a dot whose draws keep being refused goes, after a bounded number of
+// them, where the best of those draws found the most room, so that a card
+// always shows all its dots and its placing never stalls.
+#pragma once
+
+#include <cstdint>
+
+#include "base/TColeccion.h"
+#include "base/Vector.h"
+
+class Colocacion {
+ public:
+  // The most dots a card shows: more would not be drawn within a frame.
+  static constexpr int kPuntosMaximos = 1000;
+  // The least distance between the centres of two dots: their diameter.
+  static constexpr double kSeparacion = 2.0;
+
+  // Appends to aceptados (empty) the offsets of n dots, at most
+  // kPuntosMaximos. Returns how many dots had to go where the most room was,
+  // closer than kSeparacion to another.
+  static int Colocar(int n, TColeccion<Vector>* aceptados);
+
+  // The offset that a pair of draws gives.
+  static Vector Candidato(int r1, int r2);
+};

@@ -1,0 +1,160 @@
+#include "lesson/Guion.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "app/Dios.h"
+#include "base/Vector.h"
+#include "lesson/Azar.h"
+#include "lesson/Colocacion.h"
+#include "lesson/ListaNumeros.h"
+#include "lesson/ReproducirSonido.h"
+#include "platform/platform.h"
+#include "world/APEsfera.h"
+
+namespace {
+
+// A bit lasts the "TiempoBit" setting times this many ticks.
+constexpr int32_t kTicksPorUnidad = 6;
+constexpr int32_t kTiempoBitPorOmision = 40;
+
+// The value of key in section, or defecto when the file, the section or the
+// key is missing; at most capacidad - 1 characters.
+void Leer(const char* seccion, const char* clave, const char* defecto, char* valor,
+          DWORD capacidad) {
+  GetPrivateProfileStringA(seccion, clave, defecto, valor, capacidad, Guion::kArchivo);
+}
+
+// The whole number that texto begins with (blanks first, an optional sign),
+// held within 32 bits; defecto when it begins with no number.
+int32_t Numero(const char* texto, int32_t defecto) {
+  char* fin = nullptr;
+  errno = 0;
+  const long valor = std::strtol(texto, &fin, 10);
+  if (fin == texto) return defecto;
+  if (valor > INT32_MAX) return INT32_MAX;
+  if (valor < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(valor);
+}
+
+int32_t Leer(const char* clave, const char* defecto, DWORD capacidad) {
+  char valor[1024];
+  Leer("General", clave, defecto, valor, capacidad);
+  return Numero(valor, std::atoi(defecto));
+}
+
+void Escribir(const char* clave, int32_t valor) {
+  char texto[16];
+  std::snprintf(texto, sizeof texto, "%d", valor);
+  if (!WritePrivateProfileStringA("General", clave, texto, Guion::kArchivo)) {
+    char razon[256] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   GetLastError(), 0, razon, sizeof razon, nullptr);
+    std::fprintf(stderr, "contapuntos: cannot save the progress in CPControl.ini: %s\n", razon);
+    std::exit(1);
+  }
+}
+
+}  // namespace
+
+Guion::Guion(const Identidad* modelo, Dios* aplicacion)
+    : Identidad(modelo, Vector(0.0, 0.0, 0.0)),
+      instante(0),
+      numeroActual(0),
+      aplicacion(nullptr),
+      puntos(nullptr),
+      leccionActual(1),
+      paseActual(1),
+      instantesPorBit(kTiempoBitPorOmision * kTicksPorUnidad) {
+  Azar::Sembrar(static_cast<uint32_t>(std::time(nullptr)));
+  this->aplicacion = aplicacion;
+  instante = 0;
+  LeerArchivo();
+}
+
+Guion::~Guion() { delete[] puntos; }
+
+void Guion::LeerArchivo() {
+  int32_t tiempoBit = Leer("TiempoBit", "40", 1024);
+  // A bit shorter than a unit would end before it began.
+  if (tiempoBit <= 0) tiempoBit = kTiempoBitPorOmision;
+  instantesPorBit = tiempoBit > INT32_MAX / kTicksPorUnidad ? INT32_MAX / kTicksPorUnidad * kTicksPorUnidad
+                                                            : tiempoBit * kTicksPorUnidad;
+  leccionActual = Leer("LeccionActual", "1", 1024);
+
+  char clave[32];
+  std::snprintf(clave, sizeof clave, "Leccion%d", leccionActual);
+  char lista[1024];
+  Leer("Lecciones", clave, "", lista, sizeof lista);
+  ListaNumeros::Leer(lista, &numeros);
+
+  paseActual = Leer("PaseActual", "1", 1024);
+  char sufijo[1024];
+  Leer("General", "Idioma", "", sufijo, sizeof sufijo);
+  idioma = sufijo;
+}
+
+void Guion::Vivir() {
+  int32_t a = instante;
+  for (uint32_t i = 0; i < numeros.cantidad; ++i) {
+    numeroActual = numeros.elementos[i];
+    a = EjecutarBit(a);
+  }
+  if (a > 0) {
+    CerrarPase();
+    aplicacion->enMarcha = false;
+  }
+  ++instante;
+}
+
+int32_t Guion::EjecutarBit(int32_t relativo) {
+  if (relativo < 0) return -1;
+  if (relativo == 0) {
+    ColocarPuntos();
+  } else if (relativo == instantesPorBit - 1) {
+    for (uint32_t j = 0; j < cantidadPuntos; ++j) puntos[j]->muerto = true;
+    delete[] puntos;
+    puntos = nullptr;
+    cantidadPuntos = 0;
+  }
+  return relativo - instantesPorBit;
+}
+
+void Guion::ColocarPuntos() {
+  if (numeroActual > Colocacion::kPuntosMaximos) {
+    std::fprintf(stderr, "contapuntos: the card of %d shows %d dots, the most a card holds\n",
+                 numeroActual, Colocacion::kPuntosMaximos);
+  }
+  TColeccion<Vector> aceptados;
+  Colocacion::Colocar(numeroActual, &aceptados);
+  delete[] puntos;
+  puntos = new Identidad*[aceptados.cantidad > 0 ? aceptados.cantidad : 1];
+  cantidadPuntos = aceptados.cantidad;
+  for (uint32_t j = 0; j < aceptados.cantidad; ++j) {
+    puntos[j] = new Identidad(this, aceptados.elementos[j]);
+    puntos[j]->FijarPrimitiva(new APEsfera);
+  }
+  char nombre[256];
+  std::snprintf(nombre, sizeof nombre, "%d%s.WAV", numeroActual, static_cast<const char*>(idioma));
+  ReproducirSonido(Texto(nombre));
+}
+
+void Guion::CerrarPase() {
+  const int32_t pasesPorLeccion = Leer("PasesPorLeccion", "1", 16);
+  // Counted in 64 bits: a hand-edited counter at the top of the range wraps
+  // like any other rather than overflowing.
+  int64_t pase = int64_t(paseActual) + 1;
+  if (pase > pasesPorLeccion) {
+    pase = 1;
+    const int32_t lecciones = Leer("Lecciones", "1", 16);
+    int64_t leccion = int64_t(leccionActual) + 1;
+    if (leccion > lecciones) leccion = 1;
+    leccionActual = static_cast<int32_t>(leccion);
+    Escribir("LeccionActual", leccionActual);
+  }
+  paseActual = static_cast<int32_t>(pase);
+  Escribir("PaseActual", paseActual);
+}

@@ -1,0 +1,64 @@
+// The lesson script: a being of the world, never seen, that runs one pass of
+// the current lesson from its step of every frame.
+//
+// Each number N of the lesson is a bit: at its first tick N red dots appear
+// at random without overlapping and the recording of N starts; at its last
+// tick (instantesPorBit ticks later) the dots die and the next bit begins.
+// One idle tick after the last bit, the script advances the pass and lesson
+// in the lesson file and clears the application's run flag.
+#pragma once
+
+#include <cstdint>
+
+#include "base/TColeccion.h"
+#include "base/Texto.h"
+#include "world/Identidad.h"
+
+class Dios;
+
+class Guion : public Identidad {
+ public:
+  // The lesson file, in the working folder.
+  static constexpr const char* kArchivo = ".\\CPControl.ini";
+
+  // Ticks since construction; counts up at the end of every Vivir.
+  int32_t instante;
+  // The number of the bit being handled.
+  int32_t numeroActual;
+  // Its run flag is cleared at the end of the pass; not owned.
+  Dios* aplicacion;
+  // The dots of the bit on screen; the table is owned, the dots belong to
+  // the world.
+  Identidad** puntos;
+  int32_t leccionActual;
+  int32_t paseActual;
+  int32_t instantesPorBit;
+  // The lesson's numbers, ranges expanded.
+  TColeccion<int> numeros;
+  // Appended to every recording's name: "" for Spanish, "INGLES" for English.
+  Texto idioma;
+
+  // A copy of modelo (its place and colour, which the dots inherit) in
+  // modelo's world. Seeds the generator from the clock and reads the lesson
+  // file.
+  Guion(const Identidad* modelo, Dios* aplicacion);
+  ~Guion() override;
+
+  // One tick of the schedule: every bit is told its tick relative to its
+  // start, and the pass ends on the second tick after the last bit's last.
+  void Vivir() override;
+  // Runs the bit of numeroActual at tick relativo from its start; returns
+  // -1 while the bit has not begun, otherwise relativo - instantesPorBit.
+  int32_t EjecutarBit(int32_t relativo);
+  // Advances paseActual, and leccionActual when the pass number wraps, and
+  // writes them to the lesson file.
+  void CerrarPase();
+
+ private:
+  // How many dots puntos holds: numeroActual, or fewer for a number beyond
+  // what a card can show.
+  uint32_t cantidadPuntos = 0;
+
+  void LeerArchivo();
+  void ColocarPuntos();
+};

@@ -1,0 +1,12 @@
+// The playing of the spoken numbers.
+#pragma once
+
+#include "base/Texto.h"
+
+// Starts the recording named nombre ("7.WAV", "7INGLES.WAV") and returns at
+// once, cutting a sound that still plays. The recording is the program's
+// resource of type "WAVE" of that name or, when there is none, the file of
+// that name in the working folder; when neither plays, the system's default
+// alert sound does. A name holding a folder or drive separator names no
+// file: it gives the alert sound. A Texto without buffer is the empty name.
+void ReproducirSonido(const Texto& nombre);

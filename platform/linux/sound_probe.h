@@ -1,0 +1,30 @@
+// What the sound player of the Linux layer shows its tests: the default
+// alert sound it makes, and the state of its device. The engine never
+// includes this file.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// The default alert sound, as the device plays it: mono signed 16-bit
+// samples at `rate` per second, two decaying partials lasting 0.3 seconds.
+std::vector<std::int16_t> ChimeSamples(int rate);
+
+struct SoundProbe {
+  // Whether a device is open; false before the first sound and on a machine
+  // without audio.
+  bool deviceOpen = false;
+  // The device's frames per buffer and frames per second.
+  int bufferFrames = 0;
+  int rate = 0;
+  // The length, in device frames, of the sound given last.
+  std::size_t frames = 0;
+  // When the device took the first frames of that sound; empty until then.
+  std::optional<std::chrono::steady_clock::time_point> firstFramesAt;
+};
+
+// The player's state now. Starts nothing.
+SoundProbe ProbeSound();

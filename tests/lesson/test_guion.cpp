@@ -1,0 +1,289 @@
+// The lesson script in a real world: the settings it reads, the tick
+// schedule of its bits, its dots and recordings, and the progress it writes
+// back. Each test runs in a temporary working folder with its own lesson
+// file, on the application's own set-up.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/Contapuntos.h"
+#include "base/ClaseDinamica.h"
+#include "lesson/Guion.h"
+#include "tests/support/contexto_gl.h"
+#include "tests/support/proceso.h"
+#include "world/Observador.h"
+#include "world/Universo.h"
+
+extern Contapuntos contapuntos;
+
+namespace {
+
+// Every recording looked up, and how many beings the world held then.
+struct Busqueda {
+  std::string nombre;
+  uint32_t seres;
+};
+std::vector<Busqueda> busquedas;
+
+}  // namespace
+
+extern "C" HRSRC WINAPI __real_FindResourceA(HMODULE, LPCSTR, LPCSTR);
+extern "C" HRSRC WINAPI __wrap_FindResourceA(HMODULE modulo, LPCSTR nombre, LPCSTR tipo) {
+  Universo* mundo = contapuntos.universo;
+  busquedas.push_back({nombre, mundo ? mundo->contenido.cantidad : 0u});
+  return __real_FindResourceA(modulo, nombre, tipo);
+}
+
+namespace {
+
+std::string LeerArchivo(const std::string& ruta) {
+  std::ifstream f(ruta, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+class GuionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(contexto.activo()) << contexto.fallo();
+    ASSERT_EQ(getcwd(anterior, sizeof anterior), anterior);
+    ASSERT_EQ(chdir(carpeta.ruta().c_str()), 0);
+    busquedas.clear();
+    instanciasAntes = ClaseDinamica::instancias;
+  }
+  void TearDown() override {
+    delete contapuntos.universo;
+    contapuntos.universo = nullptr;
+    contapuntos.enMarcha = true;
+    EXPECT_EQ(ClaseDinamica::instancias, instanciasAntes) << "objects left alive";
+    EXPECT_EQ(chdir(anterior), 0);
+  }
+  void Archivo(const std::string& contenido) {
+    std::ofstream(carpeta.ruta() + "/CPControl.ini", std::ios::binary) << contenido;
+  }
+  std::string Archivo() { return LeerArchivo(carpeta.ruta() + "/CPControl.ini"); }
+
+  // Builds the application's world; returns its script.
+  Guion* Crear() {
+    contapuntos.Crear();
+    Espacio* mundo = contapuntos.universo;
+    EXPECT_EQ(mundo->contenido.cantidad, 2u);
+    return dynamic_cast<Guion*>(mundo->contenido.elementos[1]);
+  }
+  // One frame; returns how many dots the world holds after it.
+  uint32_t Fotograma() {
+    contapuntos.universo->Fotograma();
+    return contapuntos.universo->contenido.cantidad - 2;
+  }
+
+  ContextoGL contexto;
+  CarpetaTemporal carpeta;
+  char anterior[4096];
+  int32_t instanciasAntes = 0;
+};
+
+TEST_F(GuionTest, TheSetUpLeavesTheCameraThenTheScriptInAWhiteWorld) {
+  Archivo("[Lecciones]\r\nLeccion1=4\r\n");
+  Guion* guion = Crear();
+  Universo* mundo = contapuntos.universo;
+  ASSERT_NE(guion, nullptr);
+  EXPECT_EQ(mundo->contenido.elementos[0], contapuntos.observador);
+  EXPECT_EQ(mundo->observador, contapuntos.observador);
+  EXPECT_EQ(contapuntos.observador->posicion, Vector(20.0, 15.0, 0.0));
+  EXPECT_EQ(guion->posicion, Vector(0.0, 0.0, 0.0));
+  EXPECT_EQ(guion->aplicacion, &contapuntos);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(mundo->colorFondo[i], i < 3 ? 1.0 : 0.0);
+  const double rojo[4] = {0.8, 0.0, 0.0, 0.0};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(guion->color[i], rojo[i]);
+    EXPECT_EQ(contapuntos.observador->color[i], rojo[i]);
+  }
+  EXPECT_EQ(ShowCursor(TRUE), 0) << "the set-up hides the cursor";
+  ShowCursor(FALSE);
+  Fotograma();
+  Fotograma();
+  ASSERT_EQ(mundo->contenido.cantidad, 6u);
+  for (uint32_t i = 2; i < 6; ++i) {
+    const Apariencia* punto = static_cast<Apariencia*>(mundo->contenido.elementos[i]);
+    for (int c = 0; c < 4; ++c) EXPECT_EQ(punto->color[c], rojo[c]);
+  }
+}
+
+TEST_F(GuionTest, WithoutAFileTheLessonIsZeroForDefaultTimeAndTheFileIsMade) {
+  Guion* guion = Crear();
+  EXPECT_EQ(guion->instantesPorBit, 240);
+  EXPECT_EQ(guion->numeros.cantidad, 1u);
+  EXPECT_EQ(guion->numeros.elementos[0], 0);
+  for (int tick = 0; tick <= 240; ++tick) {
+    ASSERT_TRUE(contapuntos.enMarcha) << "ended early, at tick " << tick;
+    EXPECT_EQ(Fotograma(), 0u);
+  }
+  Fotograma();
+  EXPECT_FALSE(contapuntos.enMarcha);
+  ASSERT_EQ(busquedas.size(), 1u);
+  EXPECT_EQ(busquedas[0].nombre, "0.WAV") << "a bit of no dots still says zero";
+  EXPECT_EQ(Archivo(), "[General]\r\nLeccionActual=1\r\nPaseActual=1\r\n");
+}
+
+TEST_F(GuionTest, BitsFollowTheTickSchedule) {
+  Archivo("[General]\nTiempoBit=40\n[Lecciones]\nLeccion1=3,5\n");
+  Crear();
+  std::vector<uint32_t> puntos;
+  std::vector<bool> enMarcha;
+  for (int tick = 0; tick <= 482 && contapuntos.enMarcha; ++tick) {
+    puntos.push_back(Fotograma());
+  }
+  ASSERT_EQ(puntos.size(), 482u) << "the pass ends on tick 481";
+  EXPECT_EQ(puntos[0], 3u);
+  EXPECT_EQ(puntos[238], 3u);
+  EXPECT_EQ(puntos[239], 0u) << "the dots are gone before the last tick's drawing";
+  EXPECT_EQ(puntos[240], 5u);
+  EXPECT_EQ(puntos[478], 5u);
+  EXPECT_EQ(puntos[479], 0u);
+  EXPECT_EQ(puntos[480], 0u);
+  EXPECT_EQ(puntos[481], 0u);
+  ASSERT_EQ(busquedas.size(), 2u);
+  EXPECT_EQ(busquedas[0].nombre, "3.WAV");
+  EXPECT_EQ(busquedas[0].seres, 5u) << "the recording starts after all the dots exist";
+  EXPECT_EQ(busquedas[1].nombre, "5.WAV");
+  EXPECT_EQ(busquedas[1].seres, 7u);
+}
+
+TEST_F(GuionTest, TheSameNumberTwiceGetsNewDots) {
+  Archivo("[General]\nTiempoBit=1\n[Lecciones]\nLeccion1=6,6\n");
+  Crear();
+  auto Posiciones = [] {
+    std::vector<double> p;
+    const TColeccion<Materia*>& c = contapuntos.universo->contenido;
+    for (uint32_t i = 2; i < c.cantidad; ++i) {
+      p.push_back(c.elementos[i]->posicion.x);
+      p.push_back(c.elementos[i]->posicion.y);
+    }
+    return p;
+  };
+  ASSERT_EQ(Fotograma(), 6u);
+  const std::vector<double> primera = Posiciones();
+  for (int tick = 1; tick < 6; ++tick) Fotograma();
+  ASSERT_EQ(Fotograma(), 6u);
+  EXPECT_NE(Posiciones(), primera);
+}
+
+TEST_F(GuionTest, ALessonOfOnlyEmptyRangesEndsAtTickOne) {
+  Archivo("[Lecciones]\nLeccion1=8-5,9-2\n");
+  Crear();
+  Fotograma();
+  EXPECT_TRUE(contapuntos.enMarcha);
+  Fotograma();
+  EXPECT_FALSE(contapuntos.enMarcha);
+  EXPECT_TRUE(busquedas.empty());
+}
+
+TEST_F(GuionTest, SettingsWithoutANumberTakeTheirDefaults) {
+  struct Caso {
+    const char* tiempoBit;
+    int32_t instantes;
+  };
+  for (const Caso& caso : {Caso{"1", 6}, Caso{"40", 240}, Caso{" 10 frames", 60}, Caso{"abc", 240},
+                           Caso{"", 240}, Caso{"0", 240}, Caso{"-3", 240},
+                           Caso{"99999999999", 2147483646}}) {
+    Archivo(std::string("[General]\nTiempoBit=") + caso.tiempoBit +
+            "\nLeccionActual=dos\nPaseActual=\n");
+    Guion* guion = Crear();
+    EXPECT_EQ(guion->instantesPorBit, caso.instantes) << "TiempoBit=" << caso.tiempoBit;
+    EXPECT_EQ(guion->leccionActual, 1);
+    EXPECT_EQ(guion->paseActual, 1);
+    delete contapuntos.universo;
+    contapuntos.universo = nullptr;
+  }
+}
+
+TEST_F(GuionTest, TheLanguageSuffixNamesTheRecordingAndALongOneIsCut) {
+  Archivo("[General]\nTiempoBit=1\nIdioma=INGLES\n[Lecciones]\nLeccion1=100\n");
+  Crear();
+  Fotograma();
+  ASSERT_EQ(busquedas.size(), 1u);
+  EXPECT_EQ(busquedas[0].nombre, "100INGLES.WAV");
+  delete contapuntos.universo;
+  contapuntos.universo = nullptr;
+
+  Archivo("[General]\nIdioma=" + std::string(300, 'X') + "\n[Lecciones]\nLeccion1=7\n");
+  Crear();
+  Fotograma();
+  ASSERT_EQ(busquedas.size(), 2u);
+  EXPECT_EQ(busquedas[1].nombre, "7" + std::string(254, 'X'));
+}
+
+// The end of a pass, from a lesson file with the given "General" keys.
+class PaseTest : public GuionTest {
+ protected:
+  // Runs the pass; returns the file afterwards.
+  std::string Cerrar(const std::string& general) {
+    Archivo("[General]\nTiempoBit=1\n" + general + "[Lecciones]\nLeccion1=1\nLeccion2=2\n");
+    Crear();
+    while (contapuntos.enMarcha) Fotograma();
+    return Archivo();
+  }
+};
+
+TEST_F(PaseTest, APassAdvancesOnlyThePass) {
+  EXPECT_EQ(Cerrar("PasesPorLeccion=3\nPaseActual=1\n"),
+            "[General]\nTiempoBit=1\nPasesPorLeccion=3\nPaseActual=2\n"
+            "[Lecciones]\nLeccion1=1\nLeccion2=2\n");
+}
+
+TEST_F(PaseTest, TheLastPassOfALessonAdvancesTheLesson) {
+  EXPECT_EQ(Cerrar("PasesPorLeccion=3\nLecciones=4\nPaseActual=3\nLeccionActual=2\n"),
+            "[General]\nTiempoBit=1\nPasesPorLeccion=3\nLecciones=4\nPaseActual=1\n"
+            "LeccionActual=3\n[Lecciones]\nLeccion1=1\nLeccion2=2\n");
+  EXPECT_EQ(busquedas.back().nombre, "2.WAV") << "lesson 2 was shown";
+}
+
+TEST_F(PaseTest, NewCountersAreAddedLessonFirst) {
+  EXPECT_EQ(Cerrar("PasesPorLeccion=1\nLecciones=2\n"),
+            "[General]\nTiempoBit=1\nPasesPorLeccion=1\nLecciones=2\nLeccionActual=2\n"
+            "PaseActual=1\n[Lecciones]\nLeccion1=1\nLeccion2=2\n");
+}
+
+TEST_F(PaseTest, TheLastLessonWrapsToTheFirst) {
+  EXPECT_EQ(Cerrar("PasesPorLeccion=1\nLecciones=2\nLeccionActual=2\nPaseActual=1\n"),
+            "[General]\nTiempoBit=1\nPasesPorLeccion=1\nLecciones=2\nLeccionActual=1\n"
+            "PaseActual=1\n[Lecciones]\nLeccion1=1\nLeccion2=2\n");
+}
+
+TEST_F(PaseTest, AHandEditedPassBeyondTheLimitWraps) {
+  EXPECT_EQ(Cerrar("PasesPorLeccion=3\nLecciones=4\nLeccionActual=1\nPaseActual=9\n"),
+            "[General]\nTiempoBit=1\nPasesPorLeccion=3\nLecciones=4\nLeccionActual=2\n"
+            "PaseActual=1\n[Lecciones]\nLeccion1=1\nLeccion2=2\n");
+}
+
+TEST_F(PaseTest, CountersAtTheTopOfTheRangeWrapWithoutOverflow) {
+  EXPECT_EQ(Cerrar("PasesPorLeccion=2147483647\nLecciones=2147483647\n"
+                   "LeccionActual=2147483647\nPaseActual=2147483647\n"),
+            "[General]\nTiempoBit=1\nPasesPorLeccion=2147483647\nLecciones=2147483647\n"
+            "LeccionActual=1\nPaseActual=1\n[Lecciones]\nLeccion1=1\nLeccion2=2\n");
+}
+
+TEST_F(GuionTest, ALongRunLeavesNothingBehind) {
+  std::string lista = "0-9";
+  for (int i = 1; i < 100; ++i) lista += ",0-9";
+  Archivo("[General]\nTiempoBit=1\n[Lecciones]\nLeccion1=" + lista + "\n");
+  Guion* guion = Crear();
+  EXPECT_EQ(guion->numeros.cantidad, 1000u);
+  int fotogramas = 0;
+  while (contapuntos.enMarcha) {
+    Fotograma();
+    ++fotogramas;
+  }
+  EXPECT_EQ(fotogramas, 1000 * 6 + 2);
+  EXPECT_EQ(contapuntos.universo->contenido.cantidad, 2u) << "every dot was deleted";
+  EXPECT_EQ(busquedas.size(), 1000u);
+}
+
+}  // namespace

@@ -1,0 +1,124 @@
+// The whole program as its users run it: a process started in a temporary
+// working folder with its own lesson file, in a real window on a virtual
+// display. It runs the lesson and advances the file, shows each card's dots,
+// keeps the file untouched when Escape ends it early, and holds a card of
+// "TiempoBit" 10 for one second.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "tests/support/imagen.h"
+#include "tests/support/pantalla.h"
+#include "tests/support/proceso.h"
+
+namespace {
+
+const std::string kPrograma = CONTAPUNTOS_PROGRAMA;
+// The area of a dot on screen: a disc of radius 1 unit, 25.6 pixels.
+const double kAreaPunto = M_PI * 25.6 * 25.6;
+
+class LeccionCompletaTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!pantalla.activa()) GTEST_SKIP() << "Xvfb could not be started";
+  }
+  void Escribir(const std::string& contenido) {
+    std::ofstream(carpeta.ruta() + "/CPControl.ini", std::ios::binary) << contenido;
+  }
+  std::string Leer() {
+    std::ifstream f(carpeta.ruta() + "/CPControl.ini", std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+  }
+  Orden Programa() {
+    Orden orden;
+    orden.argumentos = {kPrograma};
+    orden.entorno = {{"DISPLAY", pantalla.nombre()},
+                     {"SDL_VIDEODRIVER", "x11"},
+                     {"SDL_AUDIODRIVER", "dummy"}};
+    orden.carpeta = carpeta.ruta();
+    return orden;
+  }
+
+  PantallaVirtual pantalla;
+  CarpetaTemporal carpeta;
+};
+
+TEST_F(LeccionCompletaTest, RunsTheLessonAndAdvancesTheFile) {
+  Escribir("[General]\r\nTiempoBit=1\r\nPasesPorLeccion=2\r\nPaseActual=2\r\nLecciones=3\r\n"
+           "LeccionActual=1\r\n\r\n[Lecciones]\r\nLeccion1=3,5,0-4\r\n");
+  const Resultado r = Ejecutar(Programa());
+  EXPECT_EQ(r.codigo, 0) << r.errores;
+  EXPECT_EQ(Leer(), "[General]\r\nTiempoBit=1\r\nPasesPorLeccion=2\r\nPaseActual=1\r\nLecciones=3\r\n"
+                    "LeccionActual=2\r\n\r\n[Lecciones]\r\nLeccion1=3,5,0-4\r\n");
+  // Seven cards of six frames, an idle frame and the closing one, at 60 Hz.
+  EXPECT_GT(r.segundos, 44.0 / 60.0);
+}
+
+TEST_F(LeccionCompletaTest, ACardShowsExactlyItsDotsAsRedDiscsOnWhite) {
+  Escribir("[General]\nTiempoBit=50\n[Lecciones]\nLeccion1=9\n");
+  Proceso programa(Programa());
+  ASSERT_FALSE(pantalla.EsperarVentana("Orvalo", 10).empty());
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  CarpetaTemporal fotos;
+  const std::string captura = fotos.ruta() + "/captura.png";
+  ASSERT_TRUE(pantalla.Captura(captura));
+  const Imagen imagen = LeerImagen(captura);
+  ASSERT_EQ(imagen.ancho, 1024);
+  ASSERT_EQ(imagen.alto, 768);
+  const std::vector<Mancha> manchas = Manchas(imagen);
+  double area = 0;
+  for (const Mancha& m : manchas) {
+    area += m.area;
+    EXPECT_GT(m.rojo, 2 * (m.verde + m.azul)) << "a patch that is not red";
+    // Dots may touch, never overlap: a patch is a whole number of discs.
+    const double discos = m.area / kAreaPunto;
+    EXPECT_NEAR(discos, std::round(discos), 0.05 * std::round(discos)) << "patch of " << m.area;
+    if (std::round(discos) == 1) {
+      EXPECT_NEAR(m.derecha - m.izquierda + 1, 51.2, 2.0);
+      EXPECT_NEAR(m.abajo - m.arriba + 1, 51.2, 2.0);
+    }
+  }
+  EXPECT_NEAR(area / kAreaPunto, 9.0, 0.2) << manchas.size() << " patches";
+  programa.Esperar();
+}
+
+TEST_F(LeccionCompletaTest, EscapeInTheMiddleLeavesTheFileAsItWas) {
+  const std::string antes =
+      "; progress\n[General]\nTiempoBit=40\nPaseActual=1\n\n[Lecciones]\nLeccion1=1-3\n";
+  Escribir(antes);
+  Proceso programa(Programa());
+  const std::string ventana = pantalla.EsperarVentana("Orvalo", 10);
+  ASSERT_FALSE(ventana.empty());
+  pantalla.Xdotool("windowfocus " + ventana);
+  // Keys typed while the new window is still settling into full screen and
+  // taking the focus can be lost.
+  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+  pantalla.Xdotool("key Escape");
+  const Resultado r = programa.Esperar();
+  EXPECT_EQ(r.codigo, 0) << r.errores;
+  EXPECT_LT(r.segundos, 8.0) << "the lesson would take 12 s to the end";
+  EXPECT_EQ(Leer(), antes);
+}
+
+TEST_F(LeccionCompletaTest, ACardOfTiempoBit10LastsOneSecond) {
+  auto Duracion = [this](const char* lista) {
+    Escribir(std::string("[General]\nTiempoBit=10\n[Lecciones]\nLeccion1=") + lista + "\n");
+    const Resultado r = Ejecutar(Programa());
+    EXPECT_EQ(r.codigo, 0) << r.errores;
+    return r.segundos;
+  };
+  // The difference of two runs leaves out the start-up: five cards more.
+  const double una = Duracion("1");
+  const double seis = Duracion("1,2,3,4,5,6");
+  EXPECT_NEAR((seis - una) / 5.0, 1.0, 0.05);
+}
+
+}  // namespace

@@ -1,0 +1,93 @@
+// Tests of ReproducirSonido: which recording, file or alert sound reaches
+// the device for a name. Each runs the player program on SDL's disk audio
+// driver, in a working folder of its own, and looks for the samples of each
+// candidate in what the device got.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/linux/sound_probe.h"
+#include "tests/support/proceso.h"
+#include "tests/support/sonido.h"
+
+namespace {
+
+class ReproducirSonidoTest : public ::testing::Test {
+ protected:
+  // Writes a WAVE file of tone under the working folder.
+  void Write(const std::string& name, const Muestras& tone) {
+    EscribirArchivo(trabajo + "/" + name, ImagenWave({}, Bytes16(tone)));
+  }
+  static void ExpectCleanEnd(const Escucha& e) {
+    EXPECT_EQ(e.proceso.codigo, 0) << e.proceso.errores;
+    EXPECT_FALSE(e.proceso.agotado);
+  }
+  static bool Heard(const Escucha& e, const Muestras& sound) {
+    return Buscar(e.salida, sound) != std::string::npos;
+  }
+
+  CarpetaTemporal carpeta;
+  const std::string trabajo = carpeta.ruta();
+  const Muestras chime = ChimeSamples(kFrecuenciaDelDispositivo);
+  const Muestras toneA = Tono(523.25, 0.3);
+  const Muestras toneB = Tono(659.25, 0.3);
+};
+
+TEST_F(ReproducirSonidoTest, PlaysTheRecordingOfThatNameBeforeAFileOfThatName) {
+  Write("0.WAV", toneA);
+  const Escucha e = Escuchar(trabajo, {"reproducir", "0.WAV", "esperar", "900", "reproducir",
+                                       "100INGLES.WAV", "esperar", "1700"});
+  ExpectCleanEnd(e);
+  EXPECT_TRUE(Heard(e, MuestrasDeRecurso("0.WAV"))) << "expected the recording 0.WAV";
+  EXPECT_TRUE(Heard(e, MuestrasDeRecurso("100INGLES.WAV"))) << "expected the recording 100INGLES.WAV";
+  EXPECT_FALSE(Heard(e, toneA)) << "the file 0.WAV played instead of the recording";
+  EXPECT_FALSE(Heard(e, chime));
+}
+
+TEST_F(ReproducirSonidoTest, WithoutARecordingPlaysTheFileOfThatName) {
+  Write("101.WAV", toneA);
+  Write("7FRANCES.WAV", toneB);
+  const Escucha e = Escuchar(trabajo, {"reproducir", "101.WAV", "esperar", "600", "reproducir",
+                                       "7FRANCES.WAV", "esperar", "600"});
+  ExpectCleanEnd(e);
+  const std::size_t atA = Buscar(e.salida, toneA);
+  ASSERT_NE(atA, std::string::npos) << "expected the file 101.WAV";
+  EXPECT_NE(Buscar(e.salida, toneB, atA), std::string::npos) << "expected then the file 7FRANCES.WAV";
+  EXPECT_FALSE(Heard(e, chime));
+}
+
+TEST_F(ReproducirSonidoTest, WithoutARecordingOrAFileGivesTheAlertSound) {
+  const Escucha e = Escuchar(trabajo, {"reproducir", "101.WAV", "esperar", "450", "reproducir",
+                                       "", "esperar", "450", "reproducir-nulo", "esperar", "450"});
+  ExpectCleanEnd(e);
+  EXPECT_EQ(Contar(e.salida, chime), 3u)
+      << "expected the chime for 101.WAV, the empty name and the Texto without buffer";
+}
+
+TEST_F(ReproducirSonidoTest, ANameWithAFolderOrDriveOpensNoFileAndGivesTheAlertSound) {
+  const std::string inner = carpeta.ruta() + "/trabajo";
+  ASSERT_EQ(mkdir(inner.c_str(), 0755), 0);
+  ASSERT_EQ(mkdir((inner + "/sub").c_str(), 0755), 0);
+  EscribirArchivo(carpeta.ruta() + "/7.WAV", ImagenWave({}, Bytes16(toneA)));
+  EscribirArchivo(inner + "/sub/7.WAV", ImagenWave({}, Bytes16(toneB)));
+  // On Linux these are plain names of files in the working folder.
+  const Muestras toneC = Tono(783.99, 0.3);
+  const Muestras toneD = Tono(987.77, 0.3);
+  EscribirArchivo(inner + "/sub\\7.WAV", ImagenWave({}, Bytes16(toneC)));
+  EscribirArchivo(inner + "/C:7.WAV", ImagenWave({}, Bytes16(toneD)));
+  const Escucha e =
+      Escuchar(inner, {"reproducir", "../7.WAV", "esperar", "450", "reproducir", "sub/7.WAV",
+                       "esperar", "450", "reproducir", "sub\\7.WAV", "esperar", "450", "reproducir",
+                       "C:7.WAV", "esperar", "450", "reproducir", inner + "/sub/7.WAV", "esperar", "450"});
+  ExpectCleanEnd(e);
+  EXPECT_EQ(Contar(e.salida, chime), 5u) << "expected the chime for every name";
+  EXPECT_FALSE(Heard(e, toneA)) << "../7.WAV was played";
+  EXPECT_FALSE(Heard(e, toneB)) << "sub/7.WAV was played";
+  EXPECT_FALSE(Heard(e, toneC)) << "sub\\7.WAV was played";
+  EXPECT_FALSE(Heard(e, toneD)) << "C:7.WAV was played";
+}
+
+}  // namespace

@@ -1,0 +1,73 @@
+#include "tests/support/imagen.h"
+
+#include <cstdio>
+#include <algorithm>
+
+bool Imagen::Blanco(int x, int y) const {
+  const uint8_t* p = &rgb[(size_t(y) * ancho + x) * 3];
+  return p[0] >= 245 && p[1] >= 245 && p[2] >= 245;
+}
+
+Imagen LeerImagen(const std::string& archivo) {
+  Imagen imagen;
+  FILE* tubo = popen(("/usr/bin/convert '" + archivo + "' -depth 8 ppm:- 2>/dev/null").c_str(), "r");
+  if (!tubo) return imagen;
+  int ancho = 0;
+  int alto = 0;
+  int maximo = 0;
+  if (std::fscanf(tubo, "P6 %d %d %d", &ancho, &alto, &maximo) == 3 && maximo == 255 &&
+      std::fgetc(tubo) != EOF) {
+    imagen.rgb.resize(size_t(ancho) * alto * 3);
+    if (std::fread(imagen.rgb.data(), 1, imagen.rgb.size(), tubo) == imagen.rgb.size()) {
+      imagen.ancho = ancho;
+      imagen.alto = alto;
+    }
+  }
+  pclose(tubo);
+  if (imagen.ancho == 0) imagen.rgb.clear();
+  return imagen;
+}
+
+std::vector<Mancha> Manchas(const Imagen& imagen) {
+  std::vector<Mancha> manchas;
+  std::vector<bool> visto(size_t(imagen.ancho) * imagen.alto, false);
+  std::vector<int> pendientes;
+  for (int y0 = 0; y0 < imagen.alto; ++y0) {
+    for (int x0 = 0; x0 < imagen.ancho; ++x0) {
+      const size_t i0 = size_t(y0) * imagen.ancho + x0;
+      if (visto[i0] || imagen.Blanco(x0, y0)) continue;
+      Mancha m{0, x0, x0, y0, y0, 0, 0, 0};
+      visto[i0] = true;
+      pendientes.assign(1, int(i0));
+      while (!pendientes.empty()) {
+        const int i = pendientes.back();
+        pendientes.pop_back();
+        const int x = i % imagen.ancho;
+        const int y = i / imagen.ancho;
+        ++m.area;
+        m.izquierda = std::min(m.izquierda, x);
+        m.derecha = std::max(m.derecha, x);
+        m.arriba = std::min(m.arriba, y);
+        m.abajo = std::max(m.abajo, y);
+        m.rojo += imagen.rgb[size_t(i) * 3];
+        m.verde += imagen.rgb[size_t(i) * 3 + 1];
+        m.azul += imagen.rgb[size_t(i) * 3 + 2];
+        const int vecinos[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+        for (const auto& v : vecinos) {
+          const int nx = x + v[0];
+          const int ny = y + v[1];
+          if (nx < 0 || ny < 0 || nx >= imagen.ancho || ny >= imagen.alto) continue;
+          const size_t j = size_t(ny) * imagen.ancho + nx;
+          if (visto[j] || imagen.Blanco(nx, ny)) continue;
+          visto[j] = true;
+          pendientes.push_back(int(j));
+        }
+      }
+      m.rojo /= m.area;
+      m.verde /= m.area;
+      m.azul /= m.area;
+      manchas.push_back(m);
+    }
+  }
+  return manchas;
+}

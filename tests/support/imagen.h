@@ -1,0 +1,34 @@
+// Screenshots for the tests: a PNG read into RGB pixels (through ImageMagick's
+// convert), and the connected patches of pixels that are not background.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Imagen {
+  int ancho = 0;
+  int alto = 0;
+  // Red, green and blue bytes, row by row from the top.
+  std::vector<uint8_t> rgb;
+
+  bool Blanco(int x, int y) const;
+};
+
+// The picture in archivo; empty (ancho 0) when it cannot be read.
+Imagen LeerImagen(const std::string& archivo);
+
+// A patch of 4-connected pixels that are not white.
+struct Mancha {
+  int area = 0;
+  int izquierda = 0;
+  int derecha = 0;
+  int arriba = 0;
+  int abajo = 0;
+  // Mean colour.
+  double rojo = 0;
+  double verde = 0;
+  double azul = 0;
+};
+
+std::vector<Mancha> Manchas(const Imagen& imagen);

@@ -1,0 +1,123 @@
+#include "tests/support/sonido.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <sstream>
+
+#include "platform/platform.h"
+
+namespace {
+
+const std::string kReproductor = REPRODUCTOR;
+
+std::uint32_t Little32(const unsigned char* p) {
+  return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+}  // namespace
+
+std::string Little(std::uint32_t valor, int bytes) {
+  std::string texto;
+  for (int i = 0; i < bytes; ++i) texto += static_cast<char>((valor >> (8 * i)) & 0xFF);
+  return texto;
+}
+
+std::string ImagenWave(const FormatoWave& formato, const std::string& datos) {
+  const std::uint32_t bloque = formato.canales * formato.bits / 8u;
+  const std::string fmt = "fmt " + Little(16, 4) + Little(formato.etiqueta, 2) +
+                          Little(formato.canales, 2) + Little(formato.frecuencia, 4) +
+                          Little(formato.frecuencia * bloque, 4) + Little(bloque, 2) +
+                          Little(formato.bits, 2);
+  std::string cuerpo =
+      "WAVE" + fmt + "data" + Little(static_cast<std::uint32_t>(datos.size()), 4) + datos;
+  if (datos.size() % 2 != 0) cuerpo += '\0';
+  return "RIFF" + Little(static_cast<std::uint32_t>(cuerpo.size()), 4) + cuerpo;
+}
+
+std::string Bytes16(const Muestras& muestras) {
+  std::string bytes;
+  for (const std::int16_t m : muestras) bytes += Little(static_cast<std::uint16_t>(m), 2);
+  return bytes;
+}
+
+Muestras Tono(double hercios, double segundos) {
+  const int cantidad = static_cast<int>(segundos * kFrecuenciaDelDispositivo);
+  Muestras muestras(static_cast<std::size_t>(cantidad));
+  for (int i = 0; i < cantidad; ++i) {
+    muestras[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(std::lround(
+        16383.0 * std::sin(6.283185307179586 * hercios * i / kFrecuenciaDelDispositivo)));
+  }
+  return muestras;
+}
+
+Muestras MuestrasDeRecurso(const char* nombre) {
+  const HRSRC recurso = FindResourceA(nullptr, nombre, "WAVE");
+  if (recurso == nullptr) {
+    ADD_FAILURE() << "expected a resource " << nombre << ", got none";
+    return {};
+  }
+  const auto* bytes =
+      static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, recurso)));
+  const std::size_t tamano = SizeofResource(nullptr, recurso);
+  for (std::size_t en = 12; en + 8 <= tamano;) {
+    const std::uint32_t largo = Little32(bytes + en + 4);
+    if (std::memcmp(bytes + en, "data", 4) == 0 && en + 8 + largo <= tamano) {
+      Muestras muestras(largo / 2);
+      std::memcpy(muestras.data(), bytes + en + 8, muestras.size() * 2);
+      return muestras;
+    }
+    en += 8 + largo + (largo & 1);
+  }
+  ADD_FAILURE() << "no data chunk in " << nombre;
+  return {};
+}
+
+void EscribirArchivo(const std::string& ruta, const std::string& bytes) {
+  std::ofstream archivo(ruta, std::ios::binary);
+  archivo << bytes;
+  ASSERT_TRUE(archivo.good()) << "cannot write " << ruta;
+}
+
+std::size_t Buscar(const Muestras& en, const Muestras& que, std::size_t desde) {
+  if (que.empty() || desde > en.size()) return std::string::npos;
+  const auto hallado = std::search(en.begin() + static_cast<std::ptrdiff_t>(desde), en.end(),
+                                   std::boyer_moore_horspool_searcher(que.begin(), que.end()));
+  return hallado == en.end() ? std::string::npos : static_cast<std::size_t>(hallado - en.begin());
+}
+
+std::size_t Contar(const Muestras& en, const Muestras& que) {
+  std::size_t veces = 0;
+  for (std::size_t donde = Buscar(en, que); donde != std::string::npos;
+       donde = Buscar(en, que, donde + que.size())) {
+    ++veces;
+  }
+  return veces;
+}
+
+Escucha Escuchar(const std::string& carpeta, const std::vector<std::string>& ordenes,
+                 const std::string& controlador) {
+  CarpetaTemporal salida;
+  const std::string archivo = salida.ruta() + "/dispositivo.raw";
+  Orden orden;
+  orden.argumentos = {kReproductor};
+  orden.argumentos.insert(orden.argumentos.end(), ordenes.begin(), ordenes.end());
+  orden.entorno = {{"SDL_AUDIODRIVER", controlador}, {"SDL_DISKAUDIOFILE", archivo}};
+  orden.carpeta = carpeta;
+  Escucha escucha;
+  escucha.proceso = Ejecutar(orden);
+  std::istringstream lineas(escucha.proceso.salida);
+  for (std::string linea; std::getline(lineas, linea);) escucha.respuestas.push_back(linea);
+  std::ifstream crudo(archivo, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(crudo), std::istreambuf_iterator<char>()};
+  escucha.salida.resize(bytes.size() / 2);
+  if (!escucha.salida.empty()) {
+    std::memcpy(escucha.salida.data(), bytes.data(), escucha.salida.size() * 2);
+  }
+  return escucha;
+}
