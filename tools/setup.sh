@@ -9,9 +9,9 @@ RAIZ="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # What building, running and testing the program needs on Debian 12.
 PAQUETES=(
   g++ cmake ninja-build pkg-config
-  libsdl2-dev libsdl2-mixer-dev libgl-dev libglu1-mesa-dev
+  libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
   libgtest-dev
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils xfonts-base imagemagick
 )
 
 instalar_paquetes() {
