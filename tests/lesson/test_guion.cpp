@@ -220,6 +220,17 @@ TEST_F(GuionTest, TheLanguageSuffixNamesTheRecordingAndALongOneIsCut) {
   EXPECT_EQ(busquedas[1].nombre, "7" + std::string(254, 'X'));
 }
 
+TEST_F(GuionTest, ANumberBeyondWhatACardHoldsShowsTheMostAndSaysSo) {
+  Archivo("[General]\nTiempoBit=1\n[Lecciones]\nLeccion1=5000\n");
+  Crear();
+  testing::internal::CaptureStderr();
+  const uint32_t puntos = Fotograma();
+  const std::string errores = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(puntos, 1000u);
+  EXPECT_EQ(errores, "contapuntos: the card of 5000 shows 1000 dots, the most a card holds\n");
+  EXPECT_EQ(busquedas.back().nombre, "5000.WAV");
+}
+
 // The end of a pass, from a lesson file with the given "General" keys.
 class PaseTest : public GuionTest {
  protected:
