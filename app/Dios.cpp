@@ -129,6 +129,8 @@ void Dios::Pintar() {
   if (universo) universo->Fotograma();
   glFlush();
   SwapBuffers(dc);
+  // Time is counted in frames, so every machine runs them at the same pace.
+  WaitForNextFrame();
   EndPaint(ventana, &pintura);
 }
 

@@ -28,3 +28,5 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+
+#include "platform/common/frame_rate.h"

@@ -7,9 +7,9 @@
 // NOTE: there is one pixel format, RGBA with the colour, depth and stencil
 // bits asked for; when the display lacks that depth, 24 and then 16 bits are
 // tried, where Windows would choose the closest format itself.
-// NOTE: SwapBuffers holds every window at 60 frames per second: by the
-// display's vertical sync where that runs at 60 Hz, otherwise by waiting out
-// the rest of each 1/60 s.
+// Also implements VerticalSyncAt60 for the shared frame pacing: contexts ask
+// for a swap interval of one frame, which holds the pace where the display
+// runs at 60 Hz.
 
 #include <string>
 
@@ -18,15 +18,14 @@
 #include <link.h>
 #endif
 
-#include "platform/common/pacer.h"
+#include "platform/common/frame_rate.h"
 #include "platform/linux/internal.h"
 
 namespace {
 
-constexpr double kFramesPerSecond = 60.0;
-
 struct ContextState {
-  FramePacer pacer{kFramesPerSecond};
+  // Whether the last context made swaps with a 60 Hz vertical sync.
+  bool verticalSyncAt60 = false;
 };
 ContextState state;
 
@@ -115,8 +114,7 @@ HGLRC WINAPI wglCreateContext(HDC hdc) {
                      std::string("cannot create an OpenGL context: ") + SDL_GetError());
     return nullptr;
   }
-  const bool synced = SDL_GL_SetSwapInterval(1) == 0 && DisplayRunsAt60(hWnd->sdl);
-  state.pacer.TrustVerticalSync(synced);
+  state.verticalSyncAt60 = SDL_GL_SetSwapInterval(1) == 0 && DisplayRunsAt60(hWnd->sdl);
 #if defined(__SANITIZE_ADDRESS__)
   PinLoadedLibraries();
 #endif
@@ -149,6 +147,7 @@ BOOL WINAPI wglMakeCurrent(HDC hdc, HGLRC hglrc) {
 BOOL WINAPI SwapBuffers(HDC hdc) {
   if (!hdc || !IsLiveWindow(hdc->window)) return FALSE;
   SDL_GL_SwapWindow(hdc->window->sdl);
-  state.pacer.Wait();
   return TRUE;
 }
+
+bool VerticalSyncAt60() { return state.verticalSyncAt60; }

@@ -61,9 +61,8 @@ HGLRC WINAPI wglCreateContext(HDC hdc);
 BOOL WINAPI wglDeleteContext(HGLRC hglrc);
 // Makes hglrc current on this thread with hdc; NULL hglrc makes none current.
 BOOL WINAPI wglMakeCurrent(HDC hdc, HGLRC hglrc);
-// Shows the back buffer, and holds the caller to 60 frames per second.
-// NOTE: Windows runs frames at the rate of the display's vertical sync, or
-// unpaced without it; the layer paces every window at 60 Hz.
+// Shows the back buffer; waits for the display's vertical sync where there
+// is one.
 BOOL WINAPI SwapBuffers(HDC hdc);
 
 // --- Display modes ------------------------------------------------------
