@@ -188,7 +188,9 @@ bool Convert(const Wave& wave, std::vector<Sint16>* samples, Failure* failure) {
   if (wave.size == 0) return true;
   const Uint8* data = wave.data;
   std::size_t size = wave.size;
-  SDL_AudioFormat format = wave.bits == 8 ? AUDIO_U8 : wave.bits == 16 ? AUDIO_S16LSB : AUDIO_S32LSB;
+  const SDL_AudioFormat format = wave.bits == 8    ? AUDIO_U8
+                                 : wave.bits == 16 ? AUDIO_S16LSB
+                                                   : AUDIO_S32LSB;
   // SDL has no 24-bit format: each sample goes to the top of 32 bits.
   std::vector<Uint8> widened;
   if (wave.bits == 24) {
@@ -201,8 +203,9 @@ bool Convert(const Wave& wave, std::vector<Sint16>* samples, Failure* failure) {
     size = widened.size();
   }
   SDL_AudioCVT cvt;
-  if (SDL_BuildAudioCVT(&cvt, format, static_cast<Uint8>(wave.channels), static_cast<int>(wave.rate),
-                        state.spec.format, state.spec.channels, state.spec.freq) < 0) {
+  if (SDL_BuildAudioCVT(&cvt, format, static_cast<Uint8>(wave.channels),
+                        static_cast<int>(wave.rate), state.spec.format, state.spec.channels,
+                        state.spec.freq) < 0) {
     return Broken(failure, std::string("cannot convert: ") + SDL_GetError());
   }
   // SDL converts in one buffer, with an int for its length.
@@ -271,7 +274,8 @@ void FillDevice(void*, Uint8* stream, int len) {
     std::memcpy(stream, state.playing.data() + state.position, count * sizeof(Sint16));
     state.position += count;
   }
-  std::memset(stream + count * sizeof(Sint16), 0, static_cast<std::size_t>(len) - count * sizeof(Sint16));
+  std::memset(stream + count * sizeof(Sint16), 0,
+              static_cast<std::size_t>(len) - count * sizeof(Sint16));
 }
 
 // Makes samples the sound that plays, from its start. The sound it replaces
@@ -312,8 +316,7 @@ bool EnsureDevice() {
   // callback always fills this format.
   state.id = SDL_OpenAudioDevice(nullptr, 0, &wanted, &state.spec, 0);
   if (state.id == 0) {
-    std::fprintf(stderr, "PlaySoundA: no sound: cannot open an audio device: %s\n",
-                 SDL_GetError());
+    std::fprintf(stderr, "PlaySoundA: no sound: cannot open an audio device: %s\n", SDL_GetError());
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
@@ -348,7 +351,8 @@ std::vector<std::int16_t> ChimeSamples(int rate) {
       value += p.level * std::exp(-t / p.decaySeconds) * std::sin(kTwoPi * p.hertz * t);
     }
     const double edge = std::min({1.0, i / ramp, (count - 1 - i) / ramp});
-    samples[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(std::lround(value * edge * 32767.0));
+    samples[static_cast<std::size_t>(i)] =
+        static_cast<std::int16_t>(std::lround(value * edge * 32767.0));
   }
   return samples;
 }
@@ -374,9 +378,10 @@ BOOL WINAPI PlaySoundA(LPCSTR pszSound, HMODULE, DWORD fdwSound) {
   }
   std::vector<Sint16> samples;
   Failure failure;
-  const bool playable = (fdwSound & SND_MEMORY)
-                            ? FromImage(reinterpret_cast<const Uint8*>(pszSound), &samples, &failure)
-                            : FromFile(pszSound, &samples, &failure);
+  const bool playable =
+      (fdwSound & SND_MEMORY)
+          ? FromImage(reinterpret_cast<const Uint8*>(pszSound), &samples, &failure)
+          : FromFile(pszSound, &samples, &failure);
   if (playable) {
     Play(std::move(samples));
     return TRUE;

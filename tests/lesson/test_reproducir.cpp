@@ -42,7 +42,8 @@ TEST_F(ReproducirSonidoTest, PlaysTheRecordingOfThatNameBeforeAFileOfThatName) {
                                        "100INGLES.WAV", "esperar", "1700"});
   ExpectCleanEnd(e);
   EXPECT_TRUE(Heard(e, MuestrasDeRecurso("0.WAV"))) << "expected the recording 0.WAV";
-  EXPECT_TRUE(Heard(e, MuestrasDeRecurso("100INGLES.WAV"))) << "expected the recording 100INGLES.WAV";
+  EXPECT_TRUE(Heard(e, MuestrasDeRecurso("100INGLES.WAV")))
+      << "expected the recording 100INGLES.WAV";
   EXPECT_FALSE(Heard(e, toneA)) << "the file 0.WAV played instead of the recording";
   EXPECT_FALSE(Heard(e, chime));
 }
@@ -55,13 +56,14 @@ TEST_F(ReproducirSonidoTest, WithoutARecordingPlaysTheFileOfThatName) {
   ExpectCleanEnd(e);
   const std::size_t atA = Buscar(e.salida, toneA);
   ASSERT_NE(atA, std::string::npos) << "expected the file 101.WAV";
-  EXPECT_NE(Buscar(e.salida, toneB, atA), std::string::npos) << "expected then the file 7FRANCES.WAV";
+  EXPECT_NE(Buscar(e.salida, toneB, atA), std::string::npos)
+      << "expected then the file 7FRANCES.WAV";
   EXPECT_FALSE(Heard(e, chime));
 }
 
 TEST_F(ReproducirSonidoTest, WithoutARecordingOrAFileGivesTheAlertSound) {
-  const Escucha e = Escuchar(trabajo, {"reproducir", "101.WAV", "esperar", "450", "reproducir",
-                                       "", "esperar", "450", "reproducir-nulo", "esperar", "450"});
+  const Escucha e = Escuchar(trabajo, {"reproducir", "101.WAV", "esperar", "450", "reproducir", "",
+                                       "esperar", "450", "reproducir-nulo", "esperar", "450"});
   ExpectCleanEnd(e);
   EXPECT_EQ(Contar(e.salida, chime), 3u)
       << "expected the chime for 101.WAV, the empty name and the Texto without buffer";
@@ -78,10 +80,12 @@ TEST_F(ReproducirSonidoTest, ANameWithAFolderOrDriveOpensNoFileAndGivesTheAlertS
   const Muestras toneD = Tono(987.77, 0.3);
   EscribirArchivo(inner + "/sub\\7.WAV", ImagenWave({}, Bytes16(toneC)));
   EscribirArchivo(inner + "/C:7.WAV", ImagenWave({}, Bytes16(toneD)));
-  const Escucha e =
-      Escuchar(inner, {"reproducir", "../7.WAV", "esperar", "450", "reproducir", "sub/7.WAV",
-                       "esperar", "450", "reproducir", "sub\\7.WAV", "esperar", "450", "reproducir",
-                       "C:7.WAV", "esperar", "450", "reproducir", inner + "/sub/7.WAV", "esperar", "450"});
+  const Escucha e = Escuchar(
+      inner,
+      {"reproducir", "../7.WAV", "esperar",    "450",        "reproducir", "sub/7.WAV",
+       "esperar",    "450",      "reproducir", "sub\\7.WAV", "esperar",    "450",
+       "reproducir", "C:7.WAV",  "esperar",    "450",        "reproducir", inner + "/sub/7.WAV",
+       "esperar",    "450"});
   ExpectCleanEnd(e);
   EXPECT_EQ(Contar(e.salida, chime), 5u) << "expected the chime for every name";
   EXPECT_FALSE(Heard(e, toneA)) << "../7.WAV was played";

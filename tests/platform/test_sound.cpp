@@ -48,14 +48,15 @@ const char* Recurso(const char* nombre) {
 
 std::string Chunk(const std::string& id, const std::string& cuerpo,
                   std::optional<std::uint32_t> largo = std::nullopt) {
-  std::string chunk = id + Little(largo.value_or(static_cast<std::uint32_t>(cuerpo.size())), 4) + cuerpo;
+  std::string chunk =
+      id + Little(largo.value_or(static_cast<std::uint32_t>(cuerpo.size())), 4) + cuerpo;
   if (cuerpo.size() % 2 != 0) chunk += '\0';
   return chunk;
 }
 
 std::string Riff(const std::string& chunks, std::optional<std::uint32_t> largo = std::nullopt) {
-  return "RIFF" + Little(largo.value_or(static_cast<std::uint32_t>(4 + chunks.size())), 4) + "WAVE" +
-         chunks;
+  return "RIFF" + Little(largo.value_or(static_cast<std::uint32_t>(4 + chunks.size())), 4) +
+         "WAVE" + chunks;
 }
 
 // The 16 bytes of a PCM format; bloque 0 means the right block size.
@@ -145,7 +146,8 @@ TEST_F(PlaySoundTest, ReturnsAtOnceAndTheDeviceTakesTheSoundWithinOneBufferOrSo)
     ASSERT_TRUE(PlaySoundA(recording, nullptr, SND_MEMORY | SND_ASYNC));
     const Reloj::time_point returned = Reloj::now();
     std::optional<Reloj::time_point> first;
-    while (!(first = ProbeSound().firstFramesAt) && Reloj::now() - before < std::chrono::seconds(1)) {
+    while (!(first = ProbeSound().firstFramesAt) &&
+           Reloj::now() - before < std::chrono::seconds(1)) {
       std::this_thread::sleep_for(std::chrono::microseconds(100));
     }
     ASSERT_TRUE(first.has_value()) << "the device took nothing of the sound within a second";
@@ -154,10 +156,11 @@ TEST_F(PlaySoundTest, ReturnsAtOnceAndTheDeviceTakesTheSoundWithinOneBufferOrSo)
   }
   const double slowestCall = *std::max_element(calls.begin(), calls.end());
   const double slowestStart = *std::max_element(delays.begin(), delays.end());
-  std::cout << "device: " << device.bufferFrames << " frames a buffer at " << device.rate
-            << " Hz (" << 1000.0 * device.bufferFrames / device.rate << " ms); first call, opening it: "
-            << openingMs << " ms\nPlaySoundA returned after " << Mediana(calls) << " ms (median), "
-            << slowestCall << " ms (slowest)\nfirst frames at the device after " << Mediana(delays)
+  std::cout << "device: " << device.bufferFrames << " frames a buffer at " << device.rate << " Hz ("
+            << 1000.0 * device.bufferFrames / device.rate
+            << " ms); first call, opening it: " << openingMs << " ms\nPlaySoundA returned after "
+            << Mediana(calls) << " ms (median), " << slowestCall
+            << " ms (slowest)\nfirst frames at the device after " << Mediana(delays)
             << " ms (median), " << slowestStart << " ms (slowest)\n";
   RecordProperty("median_start_ms", std::to_string(Mediana(delays)));
   RecordProperty("slowest_start_ms", std::to_string(slowestStart));
@@ -247,7 +250,8 @@ TEST_F(PlaySoundTest, BrokenImagesGiveTheChimeAndFalse) {
       {"ADPCM", Riff(Chunk("fmt ", Fmt(1, 44100, 4, 2)) + data)},
       {"floating point", Riff(Chunk("fmt ", Fmt(1, 44100, 32, 3)) + data)},
       {"extensible floating point", Riff(Chunk("fmt ", FmtExtensible(1, 44100, 32, 3)) + data)},
-      {"extensible cut short", Riff(Chunk("fmt ", FmtExtensible(1, 44100, 16, 1).substr(0, 30)) + data)},
+      {"extensible cut short",
+       Riff(Chunk("fmt ", FmtExtensible(1, 44100, 16, 1).substr(0, 30)) + data)},
       {"no channels", Riff(Chunk("fmt ", Fmt(0, 44100, 16, 1, 2)) + data)},
       {"nine channels", Riff(Chunk("fmt ", Fmt(9, 44100, 16)) + data)},
       {"12 bits", Riff(Chunk("fmt ", Fmt(1, 44100, 12, 1, 2)) + data)},
@@ -275,7 +279,8 @@ TEST_F(PlaySoundTest, FilesThatCannotBePlayedGiveTheChimeAndFalse) {
       {"a missing file", folder.ruta() + "/missing.wav", ERROR_FILE_NOT_FOUND},
       {"a folder", folder.ruta() + "/folder.wav", ERROR_FILE_NOT_FOUND},
       {"an empty file", File("empty.wav", ""), kInvalidData},
-      {"a file cut in its samples", File("cut.wav", whole.substr(0, whole.size() / 2)), kInvalidData},
+      {"a file cut in its samples", File("cut.wav", whole.substr(0, whole.size() / 2)),
+       kInvalidData},
       {"a file cut in its header", File("header.wav", whole.substr(0, 30)), kInvalidData},
       {"a text file", File("text.wav", "RIFF is how a WAVE file begins\n"), kInvalidData},
   };
@@ -296,7 +301,8 @@ TEST_F(PlaySoundTest, AFileIsReadAsFarAsItsRiffAndItsOwnEnd) {
     std::string bytes;
   } cases[] = {
       {"bytes after the RIFF", whole + "trailing bytes"},
-      {"a RIFF length beyond the file, its chunks whole", "RIFF" + Little(1000000, 4) + whole.substr(8)},
+      {"a RIFF length beyond the file, its chunks whole",
+       "RIFF" + Little(1000000, 4) + whole.substr(8)},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -360,13 +366,13 @@ TEST_F(PlaySoundOutputTest, TheDeviceGetsARecordingOrAnImageSampleForSample) {
   const Muestras recording = MuestrasDeRecurso("0.WAV");
   const Muestras tone = Tono(523.25, 0.3);
   Write("tone.wav", ImagenWave({}, Bytes16(tone)));
-  const Escucha e =
-      Escuchar(folder.ruta(), {"memoria", "0.WAV", "esperar", "900", "imagen", "tone.wav", "esperar", "600"});
+  const Escucha e = Escuchar(folder.ruta(), {"memoria", "0.WAV", "esperar", "900", "imagen",
+                                             "tone.wav", "esperar", "600"});
   ExpectCleanEnd(e);
   EXPECT_EQ(e.respuestas, (std::vector<std::string>{"TRUE", "TRUE"}));
   const std::size_t atRecording = Buscar(e.salida, recording);
-  ASSERT_NE(atRecording, std::string::npos) << "the recording is not in the output ("
-                                            << e.salida.size() << " samples)";
+  ASSERT_NE(atRecording, std::string::npos)
+      << "the recording is not in the output (" << e.salida.size() << " samples)";
   const std::size_t atTone = Buscar(e.salida, tone, atRecording + recording.size());
   EXPECT_NE(atTone, std::string::npos) << "the image, freed once played, is not in the output";
   EXPECT_EQ(Buscar(e.salida, chime), std::string::npos);
@@ -375,8 +381,8 @@ TEST_F(PlaySoundOutputTest, TheDeviceGetsARecordingOrAnImageSampleForSample) {
 TEST_F(PlaySoundOutputTest, ASecondSoundCutsTheFirst) {
   const Muestras first = MuestrasDeRecurso("100INGLES.WAV");
   const Muestras second = MuestrasDeRecurso("1.WAV");
-  const Escucha e = Escuchar(folder.ruta(), {"memoria", "100INGLES.WAV", "esperar", "300", "memoria",
-                                             "1.WAV", "esperar", "1000"});
+  const Escucha e = Escuchar(folder.ruta(), {"memoria", "100INGLES.WAV", "esperar", "300",
+                                             "memoria", "1.WAV", "esperar", "1000"});
   ExpectCleanEnd(e);
   EXPECT_EQ(Buscar(e.salida, first), std::string::npos) << "the first sound played to its end";
   const std::size_t atSecond = Buscar(e.salida, second);
@@ -408,9 +414,10 @@ TEST_F(PlaySoundOutputTest, EveryFileThatCannotBePlayedGivesTheChime) {
   Write("cut.wav", whole.substr(0, whole.size() - 100));
   Write("lying.wav", whole.substr(0, 40) + Little(0xFFFFFFF0, 4) + whole.substr(44));
   Write("garbage.wav", std::string(5000, '\xA5'));
-  const Escucha e = Escuchar(folder.ruta(), {"archivo", "missing.wav", "esperar", "450", "archivo",
-                                             "cut.wav", "esperar", "450", "archivo", "lying.wav",
-                                             "esperar", "450", "archivo", "garbage.wav", "esperar", "450"});
+  const Escucha e =
+      Escuchar(folder.ruta(), {"archivo", "missing.wav", "esperar", "450", "archivo", "cut.wav",
+                               "esperar", "450", "archivo", "lying.wav", "esperar", "450",
+                               "archivo", "garbage.wav", "esperar", "450"});
   ExpectCleanEnd(e);
   EXPECT_EQ(e.respuestas, (std::vector<std::string>{"FALSE", "FALSE", "FALSE", "FALSE"}));
   EXPECT_EQ(Contar(e.salida, chime), 4u) << "expected the chime once for each";
@@ -439,10 +446,10 @@ TEST_F(PlaySoundOutputTest, An8BitStereoFileAt22050HzPlaysAtItsPitchAndLength) {
 
 TEST(NoAudioDevice, PlaySoundReturnsTrueAndTheProgramCarriesOn) {
   CarpetaTemporal folder;
-  const Escucha e = Escuchar(folder.ruta(),
-                             {"memoria", "0.WAV", "archivo", "missing.wav", "reproducir", "7.WAV",
-                              "esperar", "100"},
-                             "no-such-driver");
+  const Escucha e = Escuchar(
+      folder.ruta(),
+      {"memoria", "0.WAV", "archivo", "missing.wav", "reproducir", "7.WAV", "esperar", "100"},
+      "no-such-driver");
   EXPECT_EQ(e.proceso.codigo, 0) << e.proceso.errores;
   EXPECT_EQ(e.respuestas, (std::vector<std::string>{"TRUE", "TRUE"}));
   EXPECT_EQ(e.proceso.errores.rfind("PlaySoundA: no sound: ", 0), 0u) << e.proceso.errores;
