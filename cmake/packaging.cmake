@@ -1,0 +1,50 @@
+# Installs the Linux program for a desktop and packs it as a Debian package
+# with CPack (cpack -G DEB in the build folder, or tools/package):
+#   bin/contapuntos            the program; it reads CPControl.ini from the
+#                              folder it is started in
+#   bin/contapuntos-lesson     starts it in the learner's own folder, which it
+#                              seeds with the example lesson file
+#   share/contapuntos/         the example lesson file
+#   share/applications/, share/icons/hicolor/scalable/apps/
+#                              the menu entry and its icon
+include(GNUInstallDirs)
+
+install(TARGETS contapuntos RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(PROGRAMS ${CMAKE_SOURCE_DIR}/dist/linux/contapuntos-lesson
+  DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/examples/CPControl.ini
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/contapuntos)
+install(FILES ${CMAKE_SOURCE_DIR}/dist/linux/contapuntos.desktop
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/dist/linux/contapuntos.svg
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME contapuntos)
+set(CPACK_PACKAGE_VERSION 0.1.0)
+set(CPACK_PACKAGE_CONTACT "Contapuntos maintainers <maintainers@users.noreply.c-seed-7399556b.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "number lessons of red dots for young children")
+# The long description, in the short lines a control file wants.
+set(CPACK_PACKAGE_DESCRIPTION "A full-screen number lesson for young children. For every number of
+the lesson it shows a card of that many red dots on a white screen,
+while a voice says the number in Spanish or in English. A plain text
+lesson file holds the lessons and the learner's progress.")
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# SDL opens the OpenGL library it makes the context with, libGL.so.1, by
+# itself, so that no link of the program names it. dpkg-shlibdeps (from
+# dpkg-dev) adds the libraries the program links, with the versions the
+# build needs; without it they are named here.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libgl1)
+find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(DPKG_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS
+    ", libc6, libgcc-s1, libstdc++6, libsdl2-2.0-0, libopengl0, libglu1-mesa | libglu1")
+endif()
+
+include(CPack)
