@@ -19,6 +19,8 @@
 // NOTE: the list forms (NULL section or key) and the delete forms (NULL key
 // or value) are not supported: they fail with ERROR_NOT_SUPPORTED and leave
 // the file alone.
+// NOTE: a line whose first non-blank character is ';' is a comment, never a
+// key; Windows reads ";key=value" as a key named ";key".
 // NOTE: names match by ASCII case only; other bytes must be equal.
 // NOTE: a UTF-8 byte-order mark at the start of the file is skipped (and kept
 // on writes); Windows takes it as part of the first line. UTF-16 files are

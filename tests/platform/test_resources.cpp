@@ -1,8 +1,9 @@
 // Tests of FindResourceA, LoadResource, LockResource, SizeofResource and
 // FreeResource on the recordings built into the program. They use only the
 // Windows API, so that they run against Windows' own functions as well; the
-// ResourceImage group checks that the bytes lie in the executable itself and
-// is built on Linux only.
+// ResourceImage group checks that the bytes lie in the executable itself
+// through the ELF program headers and is built on Linux only, like the
+// refusal of stray handles, which is the Linux layer's own.
 
 #include <gtest/gtest.h>
 
@@ -111,6 +112,9 @@ TEST(ResourceData, LockGivesTheSameBytesEveryTimeAndFreeKeepsThem) {
 
 #ifndef _WIN32
 
+// The Linux layer refuses stray handles; Windows does not check them (a
+// resource handle is an address in the module's image there), so passing
+// one is not something to do to it.
 TEST(ResourceData, HandlesThatFindResourceDidNotGiveAreRefused) {
   int elsewhere = 0;
   const HRSRC stray = reinterpret_cast<HRSRC>(&elsewhere);
