@@ -1,10 +1,13 @@
 # The tests that run against Windows' own API, for a Windows build: the
-# profile functions and the resources, from the same sources as on Linux.
-# The rest of tests/ drives the Linux layer (SDL's drivers, linker wrappers)
-# and is built on Linux only.
+# profile functions, the resources, and the engine's tests (objects,
+# collections, texts, the world drawn through the real wgl and GLU, the
+# lesson's lists, placement and script over the real profile functions),
+# from the same sources as on Linux. The tests that drive the Linux layer
+# itself (SDL's drivers, processes, sound devices) are built on Linux only.
 #
 # They are cross-compiled and run under Wine (tools/wine-run, with a Wine
 # prefix in the build folder); ctest runs them with `ctest --preset windows`.
+# Those that open windows share one virtual display for the run.
 
 # GoogleTest from Debian's sources, built with the cross compiler; its CMake
 # file gives GTest::gtest_main. Its platform hook comes from tests/windows/
@@ -19,20 +22,33 @@ include(GoogleTest)
 set(CMAKE_CROSSCOMPILING_EMULATOR
   ${CMAKE_SOURCE_DIR}/tools/wine-run ${CMAKE_BINARY_DIR}/wineprefix)
 
-# add_windows_suite(<name> SOURCES <files...> LIBS <libraries...>)
-# Discovery runs when ctest starts, so that building needs no Wine.
+# The virtual display, from the first test that needs it to the end.
+set(PANTALLA_WINE ${CMAKE_SOURCE_DIR}/tests/windows/pantalla-wine)
+add_test(NAME pantalla_wine_abrir COMMAND ${PANTALLA_WINE} abrir ${CMAKE_BINARY_DIR}/wineprefix)
+add_test(NAME pantalla_wine_cerrar COMMAND ${PANTALLA_WINE} cerrar ${CMAKE_BINARY_DIR}/wineprefix)
+set_tests_properties(pantalla_wine_abrir PROPERTIES FIXTURES_SETUP pantalla_wine)
+set_tests_properties(pantalla_wine_cerrar PROPERTIES FIXTURES_CLEANUP pantalla_wine)
+
+# add_windows_suite(<name> [PANTALLA] SOURCES <files...> LIBS <libraries...>)
+# PANTALLA suites open windows, on the run's virtual display. Discovery runs
+# when ctest starts, so that building needs no Wine.
 function(add_windows_suite name)
-  cmake_parse_arguments(SUITE "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(SUITE "PANTALLA" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${SUITE_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${SUITE_LIBS} GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+  set(propiedades)
+  if(SUITE_PANTALLA)
+    set(propiedades PROPERTIES FIXTURES_REQUIRED pantalla_wine)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 ${propiedades})
 endfunction()
 
 # Profile (INI) files: GetPrivateProfileStringA and WritePrivateProfileStringA
 # of kernel32.
-add_windows_suite(test_profile SOURCES tests/platform/test_profile.cpp LIBS platform)
+add_windows_suite(test_profile SOURCES
+  tests/platform/test_profile.cpp tests/support/carpeta.cpp LIBS platform)
 
 # The program's resources, compiled in as the program has them (the
 # recordings' resource object that platform_main brings), read through
@@ -42,3 +58,41 @@ add_windows_suite(test_resources SOURCES
   tests/platform/test_recordings.cpp
   $<TARGET_OBJECTS:recordings>
   LIBS platform)
+
+# Reference-counted objects, collections, texts, vectors and memory exhaustion.
+add_windows_suite(test_base SOURCES
+  tests/base/test_objetos.cpp
+  tests/base/test_colecciones.cpp
+  tests/base/test_texto.cpp
+  tests/base/test_vector.cpp
+  tests/base/test_memoria.cpp
+  LIBS base)
+
+# Frame pacing on Windows' clocks and sleeps.
+add_windows_suite(test_pacer SOURCES tests/platform/test_pacer.cpp LIBS platform)
+
+# The world through the real wgl functions and glu32, GLU's quadric calls
+# counted through linker wrappers as on Linux.
+add_windows_suite(test_world PANTALLA SOURCES
+  tests/world/MundoDePrueba.cpp
+  tests/world/test_primitivas.cpp
+  tests/world/test_seres.cpp
+  tests/world/test_universo.cpp
+  tests/world/test_dibujo.cpp
+  tests/world/test_observador.cpp
+  tests/support/contexto_gl.cpp
+  LIBS world app)
+target_link_options(test_world PRIVATE
+  -Wl,--wrap=gluNewQuadric -Wl,--wrap=gluDeleteQuadric -Wl,--wrap=gluSphere)
+
+# The lesson: its generator, lists, dot placement, and the script with the
+# real profile functions reading and writing .\CPControl.ini.
+add_windows_suite(test_lesson PANTALLA SOURCES
+  tests/lesson/test_lista.cpp
+  tests/lesson/test_colocacion.cpp
+  tests/lesson/test_guion.cpp
+  tests/support/contexto_gl.cpp
+  tests/support/carpeta.cpp
+  ${CMAKE_SOURCE_DIR}/app/Contapuntos.cpp
+  LIBS app lesson)
+target_link_options(test_lesson PRIVATE -Wl,--wrap=__imp_FindResourceA)

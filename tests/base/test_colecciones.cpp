@@ -179,12 +179,21 @@ TEST(ColeccionStorage, BlockIsNullExactlyWhenEmpty) {
   EXPECT_EQ(frases.elementos, nullptr) << "the phrase collection kept a block when empty";
 }
 
+// The size the allocator gave a block, at least what was asked for.
+std::size_t Usable(const void* bloque) {
+#ifdef _WIN32
+  return _msize(const_cast<void*>(bloque));
+#else
+  return malloc_usable_size(const_cast<void*>(bloque));
+#endif
+}
+
 TEST(ColeccionStorage, BlockIsSizedToTheElementsAfterEveryChange) {
   // What the allocator may add to a request: its rounding and a split-off
   // remainder too small to free. A block with spare elements exceeds it.
   constexpr std::size_t kHolgura = 64;
   auto comprobar = [](const void* bloque, std::size_t pedido, const char* tras, uint32_t cantidad) {
-    const std::size_t usable = malloc_usable_size(const_cast<void*>(bloque));
+    const std::size_t usable = Usable(bloque);
     EXPECT_GE(usable, pedido) << "after " << tras << " to " << cantidad;
     EXPECT_LE(usable, pedido + kHolgura) << "after " << tras << " to " << cantidad << ": block of "
                                          << usable << " bytes for " << pedido;

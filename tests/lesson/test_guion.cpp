@@ -4,9 +4,9 @@
 // file, on the application's own set-up.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -16,7 +16,7 @@
 #include "base/ClaseDinamica.h"
 #include "lesson/Guion.h"
 #include "tests/support/contexto_gl.h"
-#include "tests/support/proceso.h"
+#include "tests/support/carpeta.h"
 #include "world/Observador.h"
 #include "world/Universo.h"
 
@@ -33,12 +33,37 @@ std::vector<Busqueda> busquedas;
 
 }  // namespace
 
+// The lookup, watched through a linker wrapper. Calls into a DLL go through
+// its import pointer, __imp_FindResourceA, on Windows, so there the pointer
+// is what is wrapped.
+#ifdef _WIN32
+using FindResourceATipo = HRSRC(WINAPI*)(HMODULE, LPCSTR, LPCSTR);
+extern "C" FindResourceATipo __real___imp_FindResourceA;
+#define FindResourceAReal __real___imp_FindResourceA
+#else
 extern "C" HRSRC WINAPI __real_FindResourceA(HMODULE, LPCSTR, LPCSTR);
-extern "C" HRSRC WINAPI __wrap_FindResourceA(HMODULE modulo, LPCSTR nombre, LPCSTR tipo) {
+#define FindResourceAReal __real_FindResourceA
+#endif
+
+namespace {
+
+HRSRC WINAPI FindResourceAObservado(HMODULE modulo, LPCSTR nombre, LPCSTR tipo) {
   Universo* mundo = contapuntos.universo;
   busquedas.push_back({nombre, mundo ? mundo->contenido.cantidad : 0u});
-  return __real_FindResourceA(modulo, nombre, tipo);
+  return FindResourceAReal(modulo, nombre, tipo);
 }
+
+}  // namespace
+
+#ifdef _WIN32
+extern "C" {
+FindResourceATipo __wrap___imp_FindResourceA = &FindResourceAObservado;
+}
+#else
+extern "C" HRSRC WINAPI __wrap_FindResourceA(HMODULE modulo, LPCSTR nombre, LPCSTR tipo) {
+  return FindResourceAObservado(modulo, nombre, tipo);
+}
+#endif
 
 namespace {
 
@@ -53,8 +78,8 @@ class GuionTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(contexto.activo()) << contexto.fallo();
-    ASSERT_EQ(getcwd(anterior, sizeof anterior), anterior);
-    ASSERT_EQ(chdir(carpeta.ruta().c_str()), 0);
+    anterior = std::filesystem::current_path();
+    std::filesystem::current_path(carpeta.ruta());
     busquedas.clear();
     instanciasAntes = ClaseDinamica::instancias;
   }
@@ -63,7 +88,7 @@ class GuionTest : public ::testing::Test {
     contapuntos.universo = nullptr;
     contapuntos.enMarcha = true;
     EXPECT_EQ(ClaseDinamica::instancias, instanciasAntes) << "objects left alive";
-    EXPECT_EQ(chdir(anterior), 0);
+    std::filesystem::current_path(anterior);
   }
   void Archivo(const std::string& contenido) {
     std::ofstream(carpeta.ruta() + "/CPControl.ini", std::ios::binary) << contenido;
@@ -85,7 +110,7 @@ class GuionTest : public ::testing::Test {
 
   ContextoGL contexto;
   CarpetaTemporal carpeta;
-  char anterior[4096];
+  std::filesystem::path anterior;
   int32_t instanciasAntes = 0;
 };
 
@@ -234,12 +259,19 @@ TEST_F(GuionTest, ANumberBeyondWhatACardHoldsShowsTheMostAndSaysSo) {
 // The end of a pass, from a lesson file with the given "General" keys.
 class PaseTest : public GuionTest {
  protected:
-  // Runs the pass; returns the file afterwards.
+  // Runs the pass; returns the file afterwards. The file is written with
+  // LF line ends, which the Linux layer keeps; Windows writes the whole file
+  // anew with CRLF, which is turned back into LF here, so that both must
+  // give the same lines.
   std::string Cerrar(const std::string& general) {
     Archivo("[General]\nTiempoBit=1\n" + general + "[Lecciones]\nLeccion1=1\nLeccion2=2\n");
     Crear();
     while (contapuntos.enMarcha) Fotograma();
-    return Archivo();
+    std::string archivo = Archivo();
+#ifdef _WIN32
+    for (size_t i; (i = archivo.find("\r\n")) != std::string::npos;) archivo.erase(i, 1);
+#endif
+    return archivo;
   }
 };
 

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "tests/support/carpeta.h"
 
 #ifndef _WIN32
 #include <signal.h>
@@ -38,25 +39,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string MakeTemporaryFolder() {
-#ifdef _WIN32
-  // Windows has no mkdtemp: random names until one is new.
-  std::mt19937 generator(std::random_device{}());
-  for (;;) {
-    const fs::path candidate =
-        fs::temp_directory_path() / ("profile-" + std::to_string(generator()));
-    if (fs::create_directory(candidate)) return candidate.string();
-  }
-#else
-  std::string pattern = (fs::temp_directory_path() / "profile-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) {
-    ADD_FAILURE() << "mkdtemp failed: " << std::strerror(errno);
-    return {};
-  }
-  return pattern;
-#endif
-}
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -111,16 +93,11 @@ struct Read {
 // A fresh folder per test holding the profile file test.ini (not created).
 class ProfileFile : public testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = MakeTemporaryFolder();
-    ASSERT_FALSE(folder_.empty());
-    path_ = (fs::path(folder_) / "test.ini").string();
-  }
-
+  // A test that takes the folder's write permission away leaves it to be
+  // given back here, so that the folder can go.
   void TearDown() override {
     std::error_code ignored;
     fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(folder_, ignored);
   }
 
   Read Get(const char* section, const char* key, const char* fallback, DWORD capacity = 1024) {
@@ -150,8 +127,9 @@ class ProfileFile : public testing::Test {
 #endif
   }
 
-  std::string folder_;
-  std::string path_;
+  CarpetaTemporal carpeta_;
+  const std::string folder_ = carpeta_.ruta();
+  const std::string path_ = (fs::path(folder_) / "test.ini").string();
 };
 
 class ProfileRead : public ProfileFile {};

@@ -1,15 +1,12 @@
 #include "tests/support/proceso.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <stdexcept>
 
 extern char** environ;
@@ -91,29 +88,3 @@ Resultado Proceso::Esperar() {
 }
 
 Resultado Ejecutar(const Orden& orden) { return Proceso(orden).Esperar(); }
-
-CarpetaTemporal::CarpetaTemporal() {
-  const char* base = std::getenv("TMPDIR");
-  std::string plantilla = std::string(base && *base ? base : "/tmp") + "/contapuntos-XXXXXX";
-  if (!mkdtemp(plantilla.data())) throw std::runtime_error("mkdtemp");
-  ruta_ = plantilla;
-}
-
-CarpetaTemporal::~CarpetaTemporal() {
-  const std::string orden = "rm -rf '" + ruta_ + "'";
-  if (std::system(orden.c_str()) != 0) std::perror("rm");
-}
-
-std::vector<std::string> CarpetaTemporal::Contenido() const {
-  std::vector<std::string> nombres;
-  if (DIR* d = opendir(ruta_.c_str())) {
-    while (dirent* e = readdir(d)) {
-      if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) {
-        nombres.push_back(e->d_name);
-      }
-    }
-    closedir(d);
-  }
-  std::sort(nombres.begin(), nombres.end());
-  return nombres;
-}

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/carpeta.h"
+
 struct Resultado {
   // The exit code, or 128 + the signal that ended the process.
   int codigo = -1;
@@ -50,19 +52,3 @@ class Proceso {
 
 // Runs a program to its end.
 Resultado Ejecutar(const Orden& orden);
-
-// A new empty folder under the system's temporary folder, removed with its
-// content when the object goes.
-class CarpetaTemporal {
- public:
-  CarpetaTemporal();
-  ~CarpetaTemporal();
-  CarpetaTemporal(const CarpetaTemporal&) = delete;
-  CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;
-  const std::string& ruta() const { return ruta_; }
-  // The names in the folder, sorted.
-  std::vector<std::string> Contenido() const;
-
- private:
-  std::string ruta_;
-};

@@ -14,6 +14,8 @@
 namespace {
 
 constexpr double kPixelesPorUnidad = 25.6;
+// A disc of 25.6 px radius; M_PI is not standard C++.
+const double kAreaDisco = std::acos(-1.0) * 25.6 * 25.6;
 const double kBlanco[4] = {1.0, 1.0, 1.0, 0.0};
 const double kRojo[4] = {0.8, 0.0, 0.0, 0.0};
 const double kAzul[4] = {0.0, 0.0, 0.8, 0.0};
@@ -68,7 +70,7 @@ TEST_F(Dibujo, ASphereAtTheOriginIsARedDiscOfRadius25Point6PixelsAtTheCentre) {
   EXPECT_TRUE(alto >= 50 && alto <= 52) << "expected a disc 50 to 52 px high, got " << alto;
   // The whole disc, and nothing else: about pi x 25.6² pixels.
   const int pintados = foto.Contar(NoEsBlanco);
-  EXPECT_NEAR(pintados, M_PI * 25.6 * 25.6, 60.0) << "pixels drawn";
+  EXPECT_NEAR(pintados, kAreaDisco, 60.0) << "pixels drawn";
   EXPECT_EQ(foto.Contar(EsRojo), pintados) << "some drawn pixels are not red";
 }
 
@@ -83,7 +85,7 @@ TEST_F(Dibujo, ASphereAtTheViewsTopRightIsCentredOnTheFramesCorner) {
                                             << enFila;
   EXPECT_TRUE(enColumna == 25 || enColumna == 26)
       << "expected a quarter disc 25.6 px high, got " << enColumna;
-  EXPECT_NEAR(foto.Contar(NoEsBlanco), M_PI * 25.6 * 25.6 / 4.0, 30.0) << "pixels drawn";
+  EXPECT_NEAR(foto.Contar(NoEsBlanco), kAreaDisco / 4.0, 30.0) << "pixels drawn";
   EXPECT_TRUE(EsBlanco(foto.En(0, 0)));
   EXPECT_TRUE(EsBlanco(foto.En(512, 384)));
 }
