@@ -22,11 +22,35 @@ std::vector<UINT> mensajesPorDefecto;
 
 }  // namespace
 
+// Calls into a DLL go through its import pointer on Windows, so there the
+// pointer, __imp_DefWindowProcA, is what is wrapped.
+#ifdef _WIN32
+using DefWindowProcATipo = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
+extern "C" DefWindowProcATipo __real___imp_DefWindowProcA;
+#define DefWindowProcAReal __real___imp_DefWindowProcA
+#else
 extern "C" LRESULT WINAPI __real_DefWindowProcA(HWND, UINT, WPARAM, LPARAM);
-extern "C" LRESULT WINAPI __wrap_DefWindowProcA(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
+#define DefWindowProcAReal __real_DefWindowProcA
+#endif
+
+namespace {
+
+LRESULT WINAPI DefWindowProcAObservado(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
   mensajesPorDefecto.push_back(mensaje);
-  return __real_DefWindowProcA(ventana, mensaje, w, l);
+  return DefWindowProcAReal(ventana, mensaje, w, l);
 }
+
+}  // namespace
+
+#ifdef _WIN32
+extern "C" {
+DefWindowProcATipo __wrap___imp_DefWindowProcA = &DefWindowProcAObservado;
+}
+#else
+extern "C" LRESULT WINAPI __wrap_DefWindowProcA(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
+  return DefWindowProcAObservado(ventana, mensaje, w, l);
+}
+#endif
 
 namespace {
 
