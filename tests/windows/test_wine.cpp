@@ -106,6 +106,9 @@ TEST_F(WineTest, ACardShowsItsDotsAsRedDiscsOnWhite) {
   for (const Mancha& m : Manchas(imagen)) {
     area += m.area;
     EXPECT_GT(m.rojo, 2 * (m.verde + m.azul)) << "a patch that is not red";
+    // Dots 2 units apart may touch in a pixel, so a patch is whole discs.
+    const double discos = m.area / kAreaPunto;
+    EXPECT_NEAR(discos, std::round(discos), 0.05 * std::round(discos)) << "patch of " << m.area;
   }
   EXPECT_NEAR(area / kAreaPunto, 6.0, 0.2);
   EXPECT_EQ(programa.Esperar().codigo, 0);
