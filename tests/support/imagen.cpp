@@ -1,7 +1,10 @@
 #include "tests/support/imagen.h"
 
-#include <cstdio>
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 bool Imagen::Blanco(int x, int y) const {
   const uint8_t* p = &rgb[(size_t(y) * ancho + x) * 3];
@@ -70,4 +73,27 @@ std::vector<Mancha> Manchas(const Imagen& imagen) {
     }
   }
   return manchas;
+}
+
+void ComprobarTarjeta(const std::string& archivo, int puntos) {
+  const double kAreaPunto = std::acos(-1.0) * 25.6 * 25.6;
+  const Imagen imagen = LeerImagen(archivo);
+  if (imagen.ancho != 1024 || imagen.alto != 768) {
+    ADD_FAILURE() << "expected a 1024 x 768 screenshot, got " << imagen.ancho << " x "
+                  << imagen.alto;
+    return;
+  }
+  const std::vector<Mancha> manchas = Manchas(imagen);
+  double area = 0;
+  for (const Mancha& m : manchas) {
+    area += m.area;
+    EXPECT_GT(m.rojo, 2 * (m.verde + m.azul)) << "a patch that is not red";
+    const double discos = m.area / kAreaPunto;
+    EXPECT_NEAR(discos, std::round(discos), 0.05 * std::round(discos)) << "patch of " << m.area;
+    if (std::round(discos) == 1) {
+      EXPECT_NEAR(m.derecha - m.izquierda + 1, 51.2, 2.0);
+      EXPECT_NEAR(m.abajo - m.arriba + 1, 51.2, 2.0);
+    }
+  }
+  EXPECT_NEAR(area / kAreaPunto, puntos, 0.2) << manchas.size() << " patches";
 }

@@ -1,5 +1,6 @@
 // Screenshots for the tests: a PNG read into RGB pixels (through ImageMagick's
-// convert), and the connected patches of pixels that are not background.
+// convert), the connected patches of pixels that are not background, and the
+// check of a card's dots.
 #pragma once
 
 #include <cstdint>
@@ -32,3 +33,9 @@ struct Mancha {
 };
 
 std::vector<Mancha> Manchas(const Imagen& imagen);
+
+// Checks, with GoogleTest assertions, that the screenshot in archivo is a
+// 1024 x 768 card of exactly `puntos` red dots on white: each patch red and
+// a whole number of discs of 25.6 px radius (dots may touch, never overlap),
+// a lone disc 51.2 px across, and the discs adding up to `puntos`.
+void ComprobarTarjeta(const std::string& archivo, int puntos);
