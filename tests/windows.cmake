@@ -1,7 +1,8 @@
 # The tests that run against Windows' own API, for a Windows build: the
 # profile functions, the resources, and the engine's tests (objects,
-# collections, texts, the world drawn through the real wgl and GLU, the
-# lesson's lists, placement and script over the real profile functions),
+# collections, texts, the pacing, the application core on user32, the world
+# drawn through the real wgl and GLU, the lesson's lists, placement and
+# script over the real profile functions),
 # from the same sources as on Linux. The tests that drive the Linux layer
 # itself (SDL's drivers, processes, sound devices) are built on Linux only.
 #
