@@ -1,14 +1,11 @@
 // The program's frame rate: 60 frames a second on every machine, because
 // its time is counted in frames. Not a Windows function: the one piece of
-// pacing code that both systems share, over FramePacer.
+// pacing code that both systems share, over FramePacer and the system's
+// steady clock.
 #pragma once
 
-// Call once per frame, right after SwapBuffers: returns when the frame's
-// 1/60 s is over. The display's vertical sync does the waiting where it runs
-// at 60 Hz; elsewhere the wait is the pacer's own.
+// Call once per frame, when the frame is over (swapped, or left on screen as
+// it was): returns at the end of the frame's tick on the program's 60 Hz
+// grid. Frames after an overrun come at once until the grid is met again; a
+// stall of more than a quarter of a second starts the grid anew.
 void WaitForNextFrame();
-
-// Whether buffer swaps of the current OpenGL context wait for a vertical
-// sync at 60 Hz, after asking for one; implemented once per system, and
-// asked once, at the first frame.
-bool VerticalSyncAt60();

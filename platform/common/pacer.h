@@ -1,35 +1,50 @@
-// Holds a frame loop to a fixed rate: one frame every 1/rate seconds.
+// Holds a frame loop to a grid of instants, one every 1/rate seconds, on a
+// clock that the caller gives.
 //
-// Call Wait once per frame, right after the frame is shown. It sleeps out
-// what is left of the frame's period; a frame that overran its period is not
-// made up by shortening the next one. When the display's vertical sync is
-// said to hold the loop at that rate, the pacer leaves the waiting to it,
-// checks over the first frames that it really waits, and takes over when it
-// does not.
+// Call Wait once per frame, when the frame is over (shown, or left on screen
+// as it was). Frame k of the grid ends at the grid's start plus k periods:
+// - a frame that ends before its instant waits for it;
+// - a frame that ends after its instant is followed at once by the next, and
+//   frames run back to back until one ends before its instant again, so an
+//   overrun is made up by the frames after it (frames that show nothing new
+//   make it up unseen);
+// - a frame that ends more than kLongestCatchUp after its instant (a stall:
+//   a suspended laptop, a stopped process) starts the grid again from its
+//   own end, instead of racing through the ticks it missed.
+// The first call starts the grid and returns at once.
 #pragma once
 
 #include <chrono>
 
+// The time and the sleep a pacer uses.
+class FrameClock {
+ public:
+  using TimePoint = std::chrono::steady_clock::time_point;
+
+  virtual TimePoint Now() = 0;
+  // Returns at t or later.
+  virtual void SleepUntil(TimePoint t) = 0;
+
+ protected:
+  ~FrameClock() = default;
+};
+
 class FramePacer {
  public:
-  explicit FramePacer(double framesPerSecond);
+  using Duration = std::chrono::steady_clock::duration;
 
-  // Whether buffer swaps wait for a vertical sync at the pacer's rate.
-  void TrustVerticalSync(bool trusted);
-  // Waits until the current frame's period is over.
+  // The longest lateness that later frames make up.
+  static constexpr std::chrono::milliseconds kLongestCatchUp{250};
+
+  // clock is not owned and must outlive the pacer.
+  FramePacer(double framesPerSecond, FrameClock* clock);
+
+  // Returns at the end of the current frame's period on the grid.
   void Wait();
 
  private:
-  using Clock = std::chrono::steady_clock;
-
-  void WaitOwnPeriod(Clock::time_point now);
-  void CheckVerticalSync(Clock::time_point now);
-
-  Clock::duration period_;
-  Clock::time_point next_;
-  Clock::time_point last_;
-  Clock::time_point checkStart_;
+  FrameClock* clock_;
+  Duration period_;
+  FrameClock::TimePoint due_;
   bool started_ = false;
-  bool verticalSync_ = false;
-  int checkedFrames_ = 0;
 };

@@ -7,9 +7,9 @@
 // NOTE: there is one pixel format, RGBA with the colour, depth and stencil
 // bits asked for; when the display lacks that depth, 24 and then 16 bits are
 // tried, where Windows would choose the closest format itself.
-// Also implements VerticalSyncAt60 for the shared frame pacing: contexts ask
-// for a swap interval of one frame, which holds the pace where the display
-// runs at 60 Hz.
+// NOTE: contexts ask for a swap interval of one frame, so that where the
+// display has a vertical sync a swap never tears; the frame rate is the
+// shared pacer's, not the display's.
 
 #include <string>
 
@@ -18,28 +18,13 @@
 #include <link.h>
 #endif
 
-#include "platform/common/frame_rate.h"
 #include "platform/linux/internal.h"
 
 namespace {
 
-struct ContextState {
-  // Whether the last context made swaps with a 60 Hz vertical sync.
-  bool verticalSyncAt60 = false;
-};
-ContextState state;
-
 bool CreateWithDepth(HWND hWnd, int depthBits) {
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthBits);
   return RecreateSdlWindow(hWnd, SDL_WINDOW_OPENGL);
-}
-
-// Whether the display refreshes at 60 Hz, so that a swap interval of one
-// frame is the pace wanted.
-bool DisplayRunsAt60(SDL_Window* window) {
-  SDL_DisplayMode mode;
-  if (SDL_GetWindowDisplayMode(window, &mode) != 0) return false;
-  return mode.refresh_rate >= 59 && mode.refresh_rate <= 61;
 }
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -114,7 +99,7 @@ HGLRC WINAPI wglCreateContext(HDC hdc) {
                      std::string("cannot create an OpenGL context: ") + SDL_GetError());
     return nullptr;
   }
-  state.verticalSyncAt60 = SDL_GL_SetSwapInterval(1) == 0 && DisplayRunsAt60(hWnd->sdl);
+  SDL_GL_SetSwapInterval(1);
 #if defined(__SANITIZE_ADDRESS__)
   PinLoadedLibraries();
 #endif
@@ -149,5 +134,3 @@ BOOL WINAPI SwapBuffers(HDC hdc) {
   SDL_GL_SwapWindow(hdc->window->sdl);
   return TRUE;
 }
-
-bool VerticalSyncAt60() { return state.verticalSyncAt60; }

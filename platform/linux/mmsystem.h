@@ -1,4 +1,5 @@
-// The sound player of the Linux layer, declared as in Windows.
+// The sound player and the timer resolution of the Linux layer, declared as
+// in Windows.
 #pragma once
 
 #include "platform/linux/windef.h"
@@ -19,5 +20,12 @@ extern "C" {
 // FALSE is returned. A NULL pszSound stops the sound playing. Without an
 // audio device nothing plays and TRUE is returned.
 BOOL WINAPI PlaySoundA(LPCSTR pszSound, HMODULE hmod, DWORD fdwSound);
+
+typedef UINT MMRESULT;
+#define TIMERR_NOERROR 0
+
+// Asks for sleeps and timers precise to uPeriod milliseconds, for the whole
+// process, until the matching timeEndPeriod.
+MMRESULT WINAPI timeBeginPeriod(UINT uPeriod);
 
 }  // extern "C"
