@@ -1,8 +1,11 @@
 // Appearance of a being: colour, shape and drawing.
 #include "world/Apariencia.h"
 
+#include <typeinfo>
+
 #include "platform/platform.h"
 #include "world/APrimitiva.h"
+#include "world/Escena.h"
 #include "world/MPrimitiva.h"
 #include "world/Universo.h"
 
@@ -40,6 +43,16 @@ void Apariencia::Dibujar() {
   glRotated(rotacion.y, 0.0, 1.0, 0.0);
   glRotated(rotacion.z, 0.0, 0.0, 1.0);
   primitivaApariencia->Dibujar(nullptr);
+}
+
+void Apariencia::Describir(Escena* escena) const {
+  if (primitivaApariencia == nullptr) return;
+  // Shapes keep no state of their own: the class says what is drawn.
+  escena->Anotar(&typeid(*primitivaApariencia));
+  escena->Anotar(posicion);
+  escena->Anotar(escala);
+  escena->Anotar(rotacion);
+  for (double componente : color) escena->Anotar(componente);
 }
 
 void Apariencia::FijarColor(const double rgba[4]) {

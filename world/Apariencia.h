@@ -4,6 +4,7 @@
 #include "world/Materia.h"
 
 class APrimitiva;
+class Escena;
 
 class Apariencia : public Materia {
  public:
@@ -27,6 +28,10 @@ class Apariencia : public Materia {
   // model-view matrix the world has loaded. Without a shape it makes no
   // OpenGL call at all.
   virtual void Dibujar();
+  // Adds to escena every value its Dibujar draws with: the class of the
+  // shape, posicion, escala, rotacion and color; nothing without a shape. A
+  // class that draws with more adds that too.
+  virtual void Describir(Escena* escena) const;
   // Copies the four components into color.
   virtual void FijarColor(const double rgba[4]);
 

@@ -4,6 +4,7 @@
 #include <cassert>
 
 #include "platform/platform.h"
+#include "world/Escena.h"
 #include "world/Universo.h"
 
 Observador::Observador(const Identidad* modelo)
@@ -32,6 +33,11 @@ void Observador::Dibujar() {
     }
   }
   glLoadMatrixd(producto);
+}
+
+void Observador::Describir(Escena* escena) const {
+  for (double valor : proyeccion) escena->Anotar(valor);
+  escena->Anotar(posicion);
 }
 
 void Observador::FijarVista(int32_t ancho, int32_t alto) {

@@ -29,6 +29,8 @@ class Observador : public Identidad {
   // projection matrix, and leaves the matrix mode at GL_PROJECTION. A world
   // point v is seen where the projection puts v + posicion.
   void Dibujar() override;
+  // The values of its projection: proyeccion and posicion.
+  void Describir(Escena* escena) const override;
 
   // Shows an area ancho units wide and alto high from now on; posicion and
   // the planes stay as they are. Both must be non-zero.

@@ -41,6 +41,17 @@ int Fotografia::Tramo(int x, int y, bool horizontal, const std::function<bool(Co
   return n;
 }
 
+int Fotografia::Diferencias(const Fotografia& otra) const {
+  int n = 0;
+  for (size_t i = 0; i < rgba_.size(); i += 4) {
+    n += (rgba_[i] != otra.rgba_[i] || rgba_[i + 1] != otra.rgba_[i + 1] ||
+          rgba_[i + 2] != otra.rgba_[i + 2])
+             ? 1
+             : 0;
+  }
+  return n;
+}
+
 bool EsBlanco(Color c) { return c.r > 240 && c.g > 240 && c.b > 240; }
 bool EsRojo(Color c) { return c.r >= 32 && c.g < 32 && c.b < 32; }
 bool EsAzul(Color c) { return c.b >= 32 && c.r < 32 && c.g < 32; }

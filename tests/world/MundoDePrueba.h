@@ -108,6 +108,8 @@ class Fotografia {
   // Length of the run of pixels for which es holds through (x, y), along the
   // row (horizontal) or the column.
   int Tramo(int x, int y, bool horizontal, const std::function<bool(Color)>& es) const;
+  // Pixels that differ from otra's.
+  int Diferencias(const Fotografia& otra) const;
 
  private:
   std::vector<uint8_t> rgba_;

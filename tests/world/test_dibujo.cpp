@@ -1,14 +1,16 @@
 // Drawing, read back as pixels: the application's view (40 x 30 units around
 // the origin on a 1024 x 768 frame, white background, red beings), where and
-// how large a sphere lands, what covers what, and the order of the turn and
-// the scale.
+// how large a sphere lands, what covers what, the order of the turn and the
+// scale, and the frames left undrawn because their picture is on screen.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "tests/world/MundoDePrueba.h"
 #include "world/APEsfera.h"
 #include "world/BigBang.h"
+#include "world/Iluminacion.h"
 #include "world/Observador.h"
 
 namespace {
@@ -167,6 +169,57 @@ TEST_F(Dibujo, ABeingsColourIsTheCurrentColourAndItsAmbientAndDiffuseMaterial) {
     EXPECT_EQ(ambiente[i], static_cast<GLfloat>(color[i])) << "ambient, component " << i;
     EXPECT_EQ(difusa[i], static_cast<GLfloat>(color[i])) << "diffuse, component " << i;
   }
+}
+
+TEST_F(Dibujo, AFrameLeftUndrawnShowsWhatDrawingTheWorldInFullWouldShow) {
+  Identidad* a = Esfera(Vector(-5, 0, 0));
+  Identidad* b = Esfera(Vector(5, 0, 0));
+  struct Cambio {
+    const char* nombre;
+    std::function<void()> hacer;
+  };
+  const Cambio cambios[] = {
+      {"nothing", [] {}},
+      {"a being moves", [&] { a->posicion = a->posicion + Vector(0.5, 0, 0); }},
+      {"a being is scaled", [&] { a->escala = Vector(2, 1, 1); }},
+      {"a scaled being turns", [&] { a->rotacion = Vector(0, 0, 90); }},
+      {"a being changes colour", [&] { a->FijarColor(kAzul); }},
+      {"a being loses its shape", [&] { b->FijarPrimitiva(nullptr); }},
+      {"a being gets a shape again", [&] { b->FijarPrimitiva(new APEsfera); }},
+      {"a being is born", [&] { Esfera(Vector(0, 8, 0)); }},
+      {"a being dies", [&] { a->muerto = true; }},
+      {"a being's shape becomes one that draws nothing",
+       [&] { b->FijarPrimitiva(new APrueba(false)); }},
+      {"the background changes", [&] { mundo->colorFondo[1] = 0.5; }},
+      {"the lighting goes off", [&] {
+         delete mundo->iluminacion;
+         mundo->iluminacion = nullptr;
+       }},
+      {"the lighting comes back", [&] { mundo->iluminacion = new Iluminacion; }},
+      {"the camera moves", [&] { camara->posicion = camara->posicion + Vector(1, 0, 0); }},
+      {"the camera's view changes", [&] { camara->FijarVista(20, 15); }},
+      {"nothing again", [] {}},
+  };
+  mundo->Fotograma();
+  mundo->ConfirmarImagen();
+  for (const Cambio& cambio : cambios) {
+    cambio.hacer();
+    mundo->Fotograma();
+    // Never swapped here, the buffer holds the picture last drawn, as the
+    // screen would.
+    const Fotografia enPantalla;
+    mundo->ConfirmarImagen();
+    mundo->OlvidarImagen();
+    mundo->Fotograma();
+    EXPECT_EQ(enPantalla.Diferencias(Fotografia()), 0) << "after: " << cambio.nombre;
+    mundo->ConfirmarImagen();
+  }
+  // The same picture is not drawn twice: what a frame of 100 dots costs.
+  mundo->Fotograma();
+  EXPECT_FALSE(mundo->imagenNueva) << "an unchanged frame was drawn again";
+  mundo->OlvidarImagen();
+  mundo->Fotograma();
+  EXPECT_TRUE(mundo->imagenNueva) << "a lost picture was not drawn again";
 }
 
 using DibujoSinCamara = PruebaDeMundo;
