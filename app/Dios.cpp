@@ -54,6 +54,7 @@ int Dios::BucleMensajes() {
       DispatchMessageA(&mensaje);
     } else {
       InvalidateRect(ventana, nullptr, FALSE);
+      pinturaPedida = true;
     }
     if (!enMarcha) return resultado;
   }
@@ -126,10 +127,20 @@ void Dios::Pintar() {
   PAINTSTRUCT pintura;
   HDC dc = BeginPaint(ventana, &pintura);
   wglMakeCurrent(dc, contextoGL);
-  if (universo) universo->Fotograma();
-  glFlush();
-  SwapBuffers(dc);
-  // Time is counted in frames, so every machine runs them at the same pace.
+  if (universo) {
+    if (!pinturaPedida) universo->OlvidarImagen();
+    universo->Fotograma();
+  }
+  pinturaPedida = false;
+  // An unchanged frame leaves the screen as it is: the cards' dots stand
+  // still, and drawing them again would be the whole cost of the frame.
+  if (!universo || universo->imagenNueva) {
+    glFlush();
+    SwapBuffers(dc);
+    if (universo) universo->ConfirmarImagen();
+  }
+  // Time is counted in frames, so every machine runs them at the same pace,
+  // drawn or not.
   WaitForNextFrame();
   EndPaint(ventana, &pintura);
 }

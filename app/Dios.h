@@ -59,10 +59,16 @@ class Dios {
   void CambiarPantalla();
   int CrearVentana();
   void CrearContexto();
-  // One frame: the world's Fotograma between BeginPaint and EndPaint.
+  // One frame: the world's Fotograma between BeginPaint and EndPaint, shown
+  // by a buffer swap when the world drew a new picture; paced in every case.
   void Pintar();
   // Escape ends the program; every other key goes to the world.
   void EnrutarTecla(WPARAM teclaVirtual, bool pulsada);
+
+  // Whether the paint to come is the one the main loop asked for. Any other
+  // paint is the system's: the window was uncovered, shown or resized, and
+  // its picture is drawn again in full.
+  bool pinturaPedida = false;
 };
 
 // The entry routine of the application object; null when the program

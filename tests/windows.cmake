@@ -69,14 +69,15 @@ add_windows_suite(test_base SOURCES
   tests/base/test_memoria.cpp
   LIBS base)
 
-# Frame pacing on Windows' clocks and sleeps.
+# Frame pacing, on a clock of the test's own.
 add_windows_suite(test_pacer SOURCES tests/platform/test_pacer.cpp LIBS platform)
 
 # The application core on a real window of user32 and a real wgl context:
 # start-up, the main loop and its ways of ending, keys, the viewport, the
-# pace. The default window procedure is watched through a linker wrapper.
+# frames swapped. The default window procedure and SwapBuffers are watched
+# through linker wrappers.
 add_windows_suite(test_dios PANTALLA SOURCES tests/app/test_dios.cpp LIBS app)
-target_link_options(test_dios PRIVATE -Wl,--wrap=__imp_DefWindowProcA)
+target_link_options(test_dios PRIVATE -Wl,--wrap=__imp_DefWindowProcA -Wl,--wrap=__imp_SwapBuffers)
 
 # The world through the real wgl functions and glu32, GLU's quadric calls
 # counted through linker wrappers as on Linux.

@@ -5,7 +5,10 @@
 // they are taken from SDL: keys become WM_KEYDOWN/WM_KEYUP (WM_SYSKEYDOWN/
 // WM_SYSKEYUP while Alt is held) with virtual-key codes, held keys repeat
 // WM_KEYDOWN with bit 30 of lParam set; mouse buttons and motion become
-// WM_xBUTTONDOWN/UP and WM_MOUSEMOVE; a close request becomes WM_CLOSE.
+// WM_xBUTTONDOWN/UP and WM_MOUSEMOVE; a close request becomes WM_CLOSE; a
+// window uncovered, shown, restored or moved to another display is
+// invalidated (a resize invalidates it too, with WM_SIZE), so that it gets
+// WM_PAINT as on Windows.
 // Messages come out as in Windows: posted and input messages in order, then
 // WM_QUIT once one is posted, then WM_PAINT for a window with an invalid
 // area, so painting never starves input.
@@ -99,7 +102,12 @@ void TranslateWindowEvent(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_SIZE_CHANGED:
       ClientResized(hWnd, event.data1, event.data2);
       break;
+    // What Windows repaints a window for: its picture was uncovered, shown
+    // again, or moved to another display.
     case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_DISPLAY_CHANGED:
       InvalidateRect(hWnd, nullptr, FALSE);
       break;
     default:
