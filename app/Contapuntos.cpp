@@ -25,7 +25,8 @@ void Contapuntos::Crear() {
     observador->posicion = observador->posicion + Vector(20.0, 15.0, 0.0);
 
     ShowCursor(FALSE);
-    new Guion(&bigBang, this);
+    Guion* guion = new Guion(&bigBang, this);
+    guion->Ensayar();
   }
 }
 

@@ -12,7 +12,8 @@ class Contapuntos : public Dios {
 
   // Builds the world: a white background, the camera showing 40 by 30 units
   // around the origin, the cursor hidden, and the lesson script, whose dots
-  // are red.
+  // are red and whose drawing and sound are made ready before the first
+  // frame.
   void Crear() override;
 
   // The camera; it belongs to the world like every being.

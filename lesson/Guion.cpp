@@ -1,7 +1,9 @@
 #include "lesson/Guion.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -14,6 +16,7 @@
 #include "lesson/ReproducirSonido.h"
 #include "platform/platform.h"
 #include "world/APEsfera.h"
+#include "world/Universo.h"
 
 namespace {
 
@@ -140,6 +143,30 @@ void Guion::ColocarPuntos() {
   char nombre[256];
   std::snprintf(nombre, sizeof nombre, "%d%s.WAV", numeroActual, static_cast<const char*>(idioma));
   ReproducirSonido(Texto(nombre));
+}
+
+void Guion::Ensayar() {
+  int32_t mayor = 0;
+  for (uint32_t i = 0; i < numeros.cantidad; ++i) mayor = std::max(mayor, numeros.elementos[i]);
+  mayor = std::min<int32_t>(mayor, Colocacion::kPuntosMaximos);
+  // On a regular grid over the view, spread as a card's dots are: where a
+  // card's dots fall decides how much the renderer sorts into each tile.
+  const int columnas = static_cast<int>(std::ceil(std::sqrt(mayor * 4.0 / 3.0)));
+  const int filas = columnas > 0 ? (mayor + columnas - 1) / columnas : 0;
+  TColeccion<Identidad*> tarjeta;
+  for (int32_t j = 0; j < mayor; ++j) {
+    const Vector sitio(-18.0 + 36.0 * (j % columnas + 0.5) / columnas,
+                       -13.0 + 26.0 * (j / columnas + 0.5) / filas, 0.0);
+    Identidad* punto = new Identidad(this, sitio);
+    punto->FijarPrimitiva(new APEsfera);
+    tarjeta.Agregar(punto);
+  }
+  universo->Representar();
+  glFinish();
+  for (uint32_t j = 0; j < tarjeta.cantidad; ++j) delete tarjeta.elementos[j];
+  // Stopping the sound (there is none yet) starts the sound player, whose
+  // device can take several frames to open.
+  PlaySoundA(nullptr, nullptr, 0);
 }
 
 void Guion::CerrarPase() {

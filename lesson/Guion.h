@@ -53,6 +53,13 @@ class Guion : public Identidad {
   // Advances paseActual, and leccionActual when the pass number wraps, and
   // writes them to the lesson file.
   void CerrarPase();
+  // Pays before the first frame what the lesson would otherwise pay in the
+  // middle of a card: draws, in the world's back buffer, which the first
+  // frame clears before anything is shown, a card as big as the lesson's
+  // biggest (the renderer compiles its drawing and takes its memory then),
+  // and starts the sound player. Leaves the world and the lesson's random
+  // numbers as they were. Needs a current OpenGL context.
+  void Ensayar();
 
  private:
   // How many dots puntos holds: numeroActual, or fewer for a number beyond
