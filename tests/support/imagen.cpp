@@ -4,7 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <chrono>
 #include <cstdio>
+#include <thread>
+
+#include "tests/support/carpeta.h"
+#include "tests/support/pantalla.h"
 
 bool Imagen::Blanco(int x, int y) const {
   const uint8_t* p = &rgb[(size_t(y) * ancho + x) * 3];
@@ -96,4 +101,23 @@ void ComprobarTarjeta(const std::string& archivo, int puntos) {
     }
   }
   EXPECT_NEAR(area / kAreaPunto, puntos, 0.2) << manchas.size() << " patches";
+}
+
+void ComprobarRepintado(const PantallaVirtual& pantalla, int puntos) {
+  CarpetaTemporal fotos;
+  const std::string antes = fotos.ruta() + "/antes.png";
+  const std::string despues = fotos.ruta() + "/despues.png";
+  ASSERT_TRUE(pantalla.Captura(antes));
+  pantalla.Cubrir(1.0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  ASSERT_TRUE(pantalla.Captura(despues));
+  ComprobarTarjeta(antes, puntos);
+  const Imagen a = LeerImagen(antes);
+  const Imagen b = LeerImagen(despues);
+  ASSERT_EQ(a.rgb.size(), b.rgb.size());
+  size_t distintos = 0;
+  for (size_t i = 0; i < a.rgb.size(); i += 3) {
+    distintos += (a.rgb[i] != b.rgb[i] || a.rgb[i + 1] != b.rgb[i + 1] || a.rgb[i + 2] != b.rgb[i + 2]);
+  }
+  EXPECT_EQ(distintos, 0u) << "pixels not drawn again after the card was uncovered";
 }

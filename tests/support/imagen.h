@@ -39,3 +39,10 @@ std::vector<Mancha> Manchas(const Imagen& imagen);
 // a whole number of discs of 25.6 px radius (dots may touch, never overlap),
 // a lone disc 51.2 px across, and the discs adding up to `puntos`.
 void ComprobarTarjeta(const std::string& archivo, int puntos);
+
+// Checks that a card on pantalla is drawn again after another window covered
+// it: a screenshot, the screen covered and uncovered, a second screenshot
+// pixel for pixel the first, and both a card of `puntos` dots. The card must
+// stay on screen for 3 s from the call.
+class PantallaVirtual;
+void ComprobarRepintado(const PantallaVirtual& pantalla, int puntos);

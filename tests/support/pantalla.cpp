@@ -91,3 +91,10 @@ bool PantallaVirtual::Captura(const std::string& archivo) const {
   Comando("DISPLAY=" + nombre_ + " import -window root '" + archivo + "' 2>/dev/null", &codigo);
   return codigo == 0;
 }
+
+void PantallaVirtual::Cubrir(double segundos) const {
+  // Without a window manager, a window is mapped on top of the others.
+  Comando("DISPLAY=" + nombre_ + " timeout " + std::to_string(segundos) +
+              " xmessage -geometry 1024x768+0+0 -bg black -fg black cubierta 2>/dev/null",
+          nullptr);
+}

@@ -26,6 +26,9 @@ class PantallaVirtual {
   std::string EsperarVentana(const std::string& titulo, double segundos) const;
   // Saves the whole screen as a PNG file; false on failure.
   bool Captura(const std::string& archivo) const;
+  // Covers the whole screen with another program's black window for
+  // segundos, then takes the window away, uncovering what was below.
+  void Cubrir(double segundos) const;
 
  private:
   pid_t pid_ = -1;
