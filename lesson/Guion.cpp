@@ -84,8 +84,9 @@ void Guion::LeerArchivo() {
   int32_t tiempoBit = Leer("TiempoBit", "40", 1024);
   // A bit shorter than a unit would end before it began.
   if (tiempoBit <= 0) tiempoBit = kTiempoBitPorOmision;
-  instantesPorBit = tiempoBit > INT32_MAX / kTicksPorUnidad ? INT32_MAX / kTicksPorUnidad * kTicksPorUnidad
-                                                            : tiempoBit * kTicksPorUnidad;
+  instantesPorBit = tiempoBit > INT32_MAX / kTicksPorUnidad
+                        ? INT32_MAX / kTicksPorUnidad * kTicksPorUnidad
+                        : tiempoBit * kTicksPorUnidad;
   leccionActual = Leer("LeccionActual", "1", 1024);
 
   char clave[32];
@@ -161,8 +162,12 @@ void Guion::Ensayar() {
     punto->FijarPrimitiva(new APEsfera);
     tarjeta.Agregar(punto);
   }
-  universo->Representar();
-  glFinish();
+  // Twice: a software renderer may work on two frames in turn, each with
+  // memory of its own (llvmpipe does).
+  for (int vez = 0; vez < 2; ++vez) {
+    universo->Representar();
+    glFinish();
+  }
   for (uint32_t j = 0; j < tarjeta.cantidad; ++j) delete tarjeta.elementos[j];
   // Stopping the sound (there is none yet) starts the sound player, whose
   // device can take several frames to open.
