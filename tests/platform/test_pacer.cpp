@@ -78,7 +78,8 @@ TEST(FramePacerTest, FramesStartOnTheGridOrCatchUpWithIt) {
     for (long trabajo : caso.trabajo) {
       reloj.ahora += microseconds(trabajo);
       pacer.Wait();
-      const auto inicio = std::chrono::duration_cast<std::chrono::nanoseconds>(reloj.ahora - origen);
+      const auto inicio =
+          std::chrono::duration_cast<std::chrono::nanoseconds>(reloj.ahora - origen);
       inicios.push_back(static_cast<long>((inicio.count() + 500) / 1000));
     }
     EXPECT_EQ(inicios, caso.inicios) << caso.nombre;

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <thread>
 
@@ -18,7 +18,8 @@ bool Imagen::Blanco(int x, int y) const {
 
 Imagen LeerImagen(const std::string& archivo) {
   Imagen imagen;
-  FILE* tubo = popen(("/usr/bin/convert '" + archivo + "' -depth 8 ppm:- 2>/dev/null").c_str(), "r");
+  FILE* tubo =
+      popen(("/usr/bin/convert '" + archivo + "' -depth 8 ppm:- 2>/dev/null").c_str(), "r");
   if (!tubo) return imagen;
   int ancho = 0;
   int alto = 0;
@@ -117,7 +118,8 @@ void ComprobarRepintado(const PantallaVirtual& pantalla, int puntos) {
   ASSERT_EQ(a.rgb.size(), b.rgb.size());
   size_t distintos = 0;
   for (size_t i = 0; i < a.rgb.size(); i += 3) {
-    distintos += (a.rgb[i] != b.rgb[i] || a.rgb[i + 1] != b.rgb[i + 1] || a.rgb[i + 2] != b.rgb[i + 2]);
+    distintos +=
+        (a.rgb[i] != b.rgb[i] || a.rgb[i + 1] != b.rgb[i + 1] || a.rgb[i + 2] != b.rgb[i + 2]);
   }
   EXPECT_EQ(distintos, 0u) << "pixels not drawn again after the card was uncovered";
 }

@@ -61,8 +61,8 @@ TEST_F(Dibujo, ASphereAtTheOriginIsARedDiscOfRadius25Point6PixelsAtTheCentre) {
   mundo->Fotograma();
   const Fotografia foto;
   const Color centro = foto.En(512, 384);
-  EXPECT_TRUE(EsRojo(centro)) << "centre pixel: expected red, got (" << centro.r << ", "
-                              << centro.g << ", " << centro.b << ")";
+  EXPECT_TRUE(EsRojo(centro)) << "centre pixel: expected red, got (" << centro.r << ", " << centro.g
+                              << ", " << centro.b << ")";
   // The outline is the 25-gon of the tessellation, inscribed in the circle of
   // 25.6 px: between 2 x 25.6 x cos(pi / 25) and 2 x 25.6 px across, counted
   // by pixel centres.
@@ -83,8 +83,8 @@ TEST_F(Dibujo, ASphereAtTheViewsTopRightIsCentredOnTheFramesCorner) {
   EXPECT_TRUE(EsRojo(foto.En(1023, 767)));
   const int enFila = foto.Tramo(1023, 767, true, NoEsBlanco);
   const int enColumna = foto.Tramo(1023, 767, false, NoEsBlanco);
-  EXPECT_TRUE(enFila == 25 || enFila == 26) << "expected a quarter disc 25.6 px wide, got "
-                                            << enFila;
+  EXPECT_TRUE(enFila == 25 || enFila == 26)
+      << "expected a quarter disc 25.6 px wide, got " << enFila;
   EXPECT_TRUE(enColumna == 25 || enColumna == 26)
       << "expected a quarter disc 25.6 px high, got " << enColumna;
   EXPECT_NEAR(foto.Contar(NoEsBlanco), kAreaDisco / 4.0, 30.0) << "pixels drawn";
@@ -191,7 +191,8 @@ TEST_F(Dibujo, AFrameLeftUndrawnShowsWhatDrawingTheWorldInFullWouldShow) {
       {"a being's shape becomes one that draws nothing",
        [&] { b->FijarPrimitiva(new APrueba(false)); }},
       {"the background changes", [&] { mundo->colorFondo[1] = 0.5; }},
-      {"the lighting goes off", [&] {
+      {"the lighting goes off",
+       [&] {
          delete mundo->iluminacion;
          mundo->iluminacion = nullptr;
        }},
