@@ -1,9 +1,13 @@
 // Measures the program on this machine and prints a table: the time of a
 // frame's own work with 0, 10, 50 and 100 dots at 1024 x 768 (without the
-// 60 Hz pacing), the time to place 100 dots, the time from the start of the
-// process to the end of its first frame, and the peak resident memory of a
-// whole run. Run it from the build folder: bench/medir (see the README).
+// 60 Hz pacing), and of a frame of 100 dots left undrawn because nothing
+// changed; the time to place 100 dots; the time from the start of the
+// process to the end of its first frame; the peak resident memory of a
+// whole run; and, in a real window on a private Xvfb display, the frames of
+// 100-dot cards and the length of six-card lessons. Run it from the build
+// folder: bench/medir (see the README).
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,6 +25,7 @@
 #include "lesson/Azar.h"
 #include "lesson/Colocacion.h"
 #include "platform/platform.h"
+#include "tests/support/pantalla.h"
 #include "world/APEsfera.h"
 #include "world/BigBang.h"
 #include "world/Observador.h"
@@ -29,7 +35,9 @@ namespace {
 
 using Reloj = std::chrono::steady_clock;
 
-double Milisegundos(Reloj::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Milisegundos(Reloj::duration d) {
+  return std::chrono::duration<double, std::milli>(d).count();
+}
 
 class Banco : public Dios {
  public:
@@ -37,7 +45,9 @@ class Banco : public Dios {
 };
 Banco banco;
 
-LRESULT CALLBACK Procedimiento(HWND v, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(v, m, w, l); }
+LRESULT CALLBACK Procedimiento(HWND v, UINT m, WPARAM w, LPARAM l) {
+  return DefWindowProcA(v, m, w, l);
+}
 
 // A hidden 1024 x 768 window with the program's pixel format, its context
 // current.
@@ -62,8 +72,10 @@ bool Contexto() {
   return contexto && wglMakeCurrent(dc, contexto);
 }
 
-// The mean time of a frame's work with n dots in the program's own world.
-double Fotograma(int n) {
+// The mean time of a frame's work with n dots in the program's own world:
+// drawn every time, or, sinCambios, after its picture was confirmed on
+// screen, as the program's frames of a card after its first.
+double Fotograma(int n, bool sinCambios = false) {
   Universo* mundo = CrearUniverso();
   {
     // The program's own set-up, with a card of n dots in place of the script.
@@ -89,6 +101,7 @@ double Fotograma(int n) {
     if (i == kCalentar) inicio = Reloj::now();
     mundo->Fotograma();
     glFinish();
+    if (sinCambios) mundo->ConfirmarImagen();
   }
   const double ms = Milisegundos(Reloj::now() - inicio) / kMedidos;
   delete mundo;
@@ -108,16 +121,18 @@ double Colocar100() {
   return Milisegundos(Reloj::now() - inicio) / kVeces;
 }
 
-// Runs a program to its end in carpeta; returns its peak resident memory in
-// MiB, and its standard output through salida.
+// Runs a program to its end in carpeta, with the variables of entorno set;
+// returns its peak resident memory in MiB, and its standard output through
+// salida.
 double Correr(const std::vector<std::string>& orden, const std::string& carpeta,
-              std::string* salida) {
+              std::string* salida, const std::vector<std::string>& entorno = {}) {
   int tubo[2];
   if (pipe(tubo) != 0) return -1;
   const pid_t hijo = fork();
   if (hijo == 0) {
     dup2(tubo[1], 1);
     close(tubo[0]);
+    for (const std::string& variable : entorno) putenv(const_cast<char*>(variable.c_str()));
     if (chdir(carpeta.c_str()) != 0) _exit(126);
     std::vector<char*> argv;
     for (const std::string& a : orden) argv.push_back(const_cast<char*>(a.c_str()));
@@ -137,9 +152,117 @@ double Correr(const std::vector<std::string>& orden, const std::string& carpeta,
   return uso.ru_maxrss / 1024.0;
 }
 
+double Mediana(std::vector<double> valores) {
+  if (valores.empty()) return 0.0;
+  std::sort(valores.begin(), valores.end());
+  return valores[valores.size() / 2];
+}
+
+void EscribirLeccion(const std::string& carpeta, int tiempoBit, const std::string& lista) {
+  std::ofstream(carpeta + "/CPControl.ini")
+      << "[General]\nTiempoBit=" << tiempoBit << "\n[Lecciones]\nLeccion1=" << lista << "\n";
+}
+
+// One frame of the program, as bench/fotogramas writes it.
+struct Cuadro {
+  int esferas;
+  double trabajo;
+  double mostrado;
+  double inicio;
+};
+
+std::vector<Cuadro> Cuadros(const std::string& salida) {
+  std::vector<Cuadro> cuadros;
+  std::istringstream lineas(salida);
+  Cuadro c;
+  while (lineas >> c.esferas >> c.trabajo >> c.mostrado >> c.inicio) cuadros.push_back(c);
+  return cuadros;
+}
+
+// The lesson 0,100,0,100 of one-tenth-second cards, in a real window: the
+// first frame of the first 100-dot card (it follows an empty card), of the
+// second, and the longest frame after the first, work and swap together.
+void Tarjetas100(const std::string& fotogramas, const std::string& carpeta,
+                 const std::vector<std::string>& entorno) {
+  EscribirLeccion(carpeta, 1, "0,100,0,100");
+  std::vector<Cuadro> primera;
+  std::vector<Cuadro> segunda;
+  std::vector<double> sinDibujar;
+  double masLargo = 0.0;
+  const int kVeces = 15;
+  for (int i = 0; i < kVeces; ++i) {
+    std::string salida;
+    Correr({fotogramas}, carpeta, &salida, entorno);
+    const std::vector<Cuadro> cuadros = Cuadros(salida);
+    std::vector<Cuadro> tarjetas;
+    for (size_t j = 0; j < cuadros.size(); ++j) {
+      if (cuadros[j].esferas == 100) tarjetas.push_back(cuadros[j]);
+      if (cuadros[j].mostrado == 0.0) sinDibujar.push_back(cuadros[j].trabajo);
+      if (j > 0) masLargo = std::max(masLargo, std::max(cuadros[j].trabajo, cuadros[j].mostrado));
+    }
+    if (tarjetas.size() == 2) {
+      primera.push_back(tarjetas[0]);
+      segunda.push_back(tarjetas[1]);
+    }
+  }
+  const char* nombres[] = {"a 100-dot card after an empty card", "the next 100-dot card"};
+  const std::vector<Cuadro>* medidos[] = {&primera, &segunda};
+  for (int k = 0; k < 2; ++k) {
+    std::vector<double> trabajo;
+    std::vector<double> mostrado;
+    for (const Cuadro& c : *medidos[k]) {
+      trabajo.push_back(c.trabajo);
+      mostrado.push_back(c.mostrado);
+    }
+    std::printf("| First frame of %s: work; with its swap (medians of %zu) | %.1f ms; %.1f ms |\n",
+                nombres[k], trabajo.size(), Mediana(trabajo), Mediana(mostrado));
+  }
+  std::printf(
+      "| Longest frame after the first, lesson 0,100,0,100 (worst of %d runs) | %.1f ms |\n",
+      kVeces, masLargo);
+  std::printf("| Frame left undrawn, whole paint in the program (median of %zu) | %.3f ms |\n",
+              sinDibujar.size(), Mediana(sinDibujar));
+}
+
+// Six one-second cards of each lesson, in a real window, runs taken in
+// turn: the whole run (start to exit) and the lesson (the first card shown
+// to the last frame), each against six empty cards.
+void Lecciones(const std::string& fotogramas, const std::string& carpeta,
+               const std::vector<std::string>& entorno) {
+  const char* listas[] = {"0,0,0,0,0,0", "100,0,100,0,100,0", "100,100,100,100,100,100"};
+  std::vector<double> entero[3];
+  std::vector<double> leccion[3];
+  for (int vez = 0; vez < 5; ++vez) {
+    for (int k = 0; k < 3; ++k) {
+      EscribirLeccion(carpeta, 10, listas[k]);
+      std::string salida;
+      const Reloj::time_point antes = Reloj::now();
+      Correr({fotogramas}, carpeta, &salida, entorno);
+      entero[k].push_back(std::chrono::duration<double>(Reloj::now() - antes).count());
+      const std::vector<Cuadro> cuadros = Cuadros(salida);
+      // From the first card on screen (the first frame's swap) to the last
+      // frame: the grid's own time, without the start-up and the ending.
+      if (!cuadros.empty()) {
+        leccion[k].push_back((cuadros.back().inicio - cuadros.front().mostrado) / 1000.0);
+      }
+    }
+  }
+  for (int k = 0; k < 3; ++k) {
+    std::printf(
+        "| Six one-second cards %s: whole run; lesson (medians of 5) | %.2f s, %.3fx; "
+        "%.3f s, %.4fx |\n",
+        listas[k], Mediana(entero[k]), Mediana(entero[k]) / Mediana(entero[0]), Mediana(leccion[k]),
+        Mediana(leccion[k]) / Mediana(leccion[0]));
+  }
+}
+
 }  // namespace
 
 int main() {
+  // As the program's own entry does (platform/linux/main.cpp), so that the
+  // frames measured here cost what the program's cost.
+  mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+  mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
   // The programs measured lie beside this one, found from its own path
   // because they run in a folder of their own.
   char propio[4096] = "";
@@ -152,7 +275,10 @@ int main() {
   }
   std::printf("Renderer: %s (%s)\n", glGetString(GL_RENDERER), glGetString(GL_VERSION));
   std::printf("| Measure | Result |\n|---|---|\n");
-  for (int n : {0, 10, 50, 100}) std::printf("| Frame work, %d dots | %.2f ms |\n", n, Fotograma(n));
+  for (int n : {0, 10, 50, 100})
+    std::printf("| Frame work, %d dots | %.2f ms |\n", n, Fotograma(n));
+  std::printf("| Frame work, 100 dots unchanged since the frame before | %.3f ms |\n",
+              Fotograma(100, true));
   std::printf("| Placing 100 dots | %.3f ms |\n", Colocar100());
 
   char plantilla[] = "/tmp/contapuntos-medir-XXXXXX";
@@ -181,6 +307,17 @@ int main() {
   std::string nada;
   const double rss = Correr({carpetaBinarios + "../contapuntos"}, carpeta, &nada);
   std::printf("| Peak resident memory, whole run of cards 100 and 50 | %.1f MiB |\n", rss);
+
+  // A user's window: presenting a frame costs as much as drawing it there.
+  PantallaVirtual pantalla;
+  if (pantalla.activa()) {
+    const std::vector<std::string> entorno = {"DISPLAY=" + pantalla.nombre(), "SDL_VIDEODRIVER=x11",
+                                              "SDL_AUDIODRIVER=dummy"};
+    Tarjetas100(carpetaBinarios + "fotogramas", carpeta, entorno);
+    Lecciones(carpetaBinarios + "fotogramas", carpeta, entorno);
+  } else {
+    std::printf("| (no Xvfb: the measures in a real window were left out) | |\n");
+  }
   std::remove((carpeta + "/CPControl.ini").c_str());
   rmdir(carpeta.c_str());
   return 0;
