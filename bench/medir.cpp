@@ -284,8 +284,7 @@ int main() {
   char plantilla[] = "/tmp/contapuntos-medir-XXXXXX";
   const std::string carpeta = mkdtemp(plantilla) ? plantilla : "/tmp";
   for (int puntos : {5, 100}) {
-    std::ofstream(carpeta + "/CPControl.ini")
-        << "[General]\nTiempoBit=10\n[Lecciones]\nLeccion1=" << puntos << "\n";
+    EscribirLeccion(carpeta, 10, std::to_string(puntos));
     std::vector<double> primeros;
     for (int i = 0; i < 7; ++i) {
       std::string salida;
@@ -302,8 +301,7 @@ int main() {
                   puntos, primeros.size(), primeros[primeros.size() / 2]);
     }
   }
-  std::ofstream(carpeta + "/CPControl.ini")
-      << "[General]\nTiempoBit=10\n[Lecciones]\nLeccion1=100,50\n";
+  EscribirLeccion(carpeta, 10, "100,50");
   std::string nada;
   const double rss = Correr({carpetaBinarios + "../contapuntos"}, carpeta, &nada);
   std::printf("| Peak resident memory, whole run of cards 100 and 50 | %.1f MiB |\n", rss);

@@ -62,7 +62,6 @@ TEST_F(LeccionCompletaTest, ACardShowsExactlyItsDotsAndIsDrawnAgainWhenUncovered
   Escribir("[General]\nTiempoBit=50\n[Lecciones]\nLeccion1=9\n");
   Proceso programa(Programa());
   ASSERT_FALSE(pantalla.EsperarVentana("Orvalo", 10).empty());
-  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
   ComprobarRepintado(pantalla, 9);
   programa.Esperar();
 }

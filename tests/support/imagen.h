@@ -41,8 +41,9 @@ std::vector<Mancha> Manchas(const Imagen& imagen);
 void ComprobarTarjeta(const std::string& archivo, int puntos);
 
 // Checks that a card on pantalla is drawn again after another window covered
-// it: a screenshot, the screen covered and uncovered, a second screenshot
-// pixel for pixel the first, and both a card of `puntos` dots. The card must
-// stay on screen for 3 s from the call.
+// it: a screenshot once the card is up (within 10 s), a card of `puntos`
+// dots; the screen covered for 1 s and uncovered; then, within 3 s, a
+// screenshot pixel for pixel the first. The card must stay on screen for
+// that long.
 class PantallaVirtual;
 void ComprobarRepintado(const PantallaVirtual& pantalla, int puntos);

@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <thread>
 
 #include "platform/platform.h"
 #include "tests/support/imagen.h"
@@ -95,7 +94,6 @@ TEST_F(WineTest, ACardShowsItsDotsAndIsDrawnAgainWhenUncovered) {
   Escribir(carpeta.ruta(), "[General]\r\nTiempoBit=80\r\n[Lecciones]\r\nLeccion1=6\r\n");
   Proceso programa(EnWine(carpeta.ruta()));
   ASSERT_FALSE(pantalla.EsperarVentana("Orvalo", 120).empty()) << "no window under Wine";
-  std::this_thread::sleep_for(std::chrono::milliseconds(2500));
   ComprobarRepintado(pantalla, 6);
   EXPECT_EQ(programa.Esperar().codigo, 0);
 }
