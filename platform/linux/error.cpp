@@ -1,12 +1,13 @@
 // Linux layer: the thread's last error.
 //
 // Implements GetLastError, SetLastError and FormatMessageA for the system's
-// messages.
+// messages, and turns the C library's errors into Windows' codes.
 // NOTE: the text of the last error is the reason that the failing service
 // gave (SDL's message, the C library's strerror), not a system message table.
 // NOTE: there is one last error for the process: the program is single-threaded.
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <string>
 
@@ -49,6 +50,38 @@ void WINAPI SetLastError(DWORD dwErrCode) {
 void SetLastErrorText(DWORD code, const std::string& reason) {
   state.code = code;
   state.reason = reason;
+}
+
+BOOL FailWithErrno(int error, const std::string& what) {
+  DWORD code = ERROR_WRITE_FAULT;
+  switch (error) {
+    case ENOENT:
+      code = ERROR_FILE_NOT_FOUND;
+      break;
+    case ENOTDIR:
+      code = ERROR_PATH_NOT_FOUND;
+      break;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+      code = ERROR_ACCESS_DENIED;
+      break;
+    case EEXIST:
+      code = ERROR_ALREADY_EXISTS;
+      break;
+    case EXDEV:
+      code = ERROR_NOT_SAME_DEVICE;
+      break;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      code = ERROR_DISK_FULL;
+      break;
+  }
+  SetLastErrorText(code, what + ": " + std::strerror(error));
+  return FALSE;
 }
 
 DWORD WINAPI FormatMessageA(DWORD dwFlags, LPCVOID, DWORD dwMessageId, DWORD, LPSTR lpBuffer,

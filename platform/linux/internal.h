@@ -40,6 +40,18 @@ struct HGLRC__ {
 
 // Sets the last error with the reason that FormatMessageA will give for it.
 void SetLastErrorText(DWORD code, const std::string& reason);
+// Sets the last error from a C library failure: the Windows code nearest to
+// errno, with "what: <strerror>" as its text. Returns FALSE.
+BOOL FailWithErrno(int error, const std::string& what);
+
+// --- files.cpp ----------------------------------------------------------
+
+// A Windows file name as Linux takes it: backslashes become slashes.
+std::string LinuxPath(LPCSTR fileName);
+// Reads fd to its end, appending to text; 0 or the errno of the failure.
+int ReadAll(int fd, std::string* text);
+// Writes all of text at fd's position; 0 or the errno of the failure.
+int WriteAll(int fd, const std::string& text);
 
 // --- window.cpp ---------------------------------------------------------
 

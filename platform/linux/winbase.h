@@ -1,5 +1,5 @@
-// Kernel services of the Linux layer: errors, profile (INI) files and the
-// program's own resources, declared as in Windows.
+// Kernel services of the Linux layer: errors, files, profile (INI) files and
+// the program's own resources, declared as in Windows.
 #pragma once
 
 #include <cstdarg>
@@ -41,6 +41,50 @@ DWORD WINAPI FormatMessageA(DWORD dwFlags, LPCVOID lpSource, DWORD dwMessageId, 
 #define ERROR_CANNOT_FIND_WND_CLASS 1407L
 #define ERROR_INVALID_PIXEL_FORMAT 2000L
 #define ERROR_NOT_SUPPORTED 50L
+#define ERROR_PATH_NOT_FOUND 3L
+#define ERROR_NOT_SAME_DEVICE 17L
+#define ERROR_WRITE_FAULT 29L
+#define ERROR_DISK_FULL 112L
+#define ERROR_ALREADY_EXISTS 183L
+
+// --- Files --------------------------------------------------------------
+// File names follow the profile functions' rule: a backslash is a folder
+// separator, and a name without a folder is in the working folder.
+
+typedef struct _SECURITY_ATTRIBUTES SECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
+
+#define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
+#define GENERIC_READ 0x80000000u
+#define GENERIC_WRITE 0x40000000u
+#define OPEN_EXISTING 3
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+#define MOVEFILE_REPLACE_EXISTING 0x00000001
+#define MOVEFILE_WRITE_THROUGH 0x00000008
+
+// Copies the file's bytes and permission bits to lpNewFileName, replacing
+// it unless bFailIfExists (then ERROR_ALREADY_EXISTS when it exists).
+// ERROR_FILE_NOT_FOUND when lpExistingFileName is missing.
+BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists);
+// Renames a file in one step, within one file system; with
+// MOVEFILE_REPLACE_EXISTING an existing lpNewFileName is replaced in the
+// same step; with MOVEFILE_WRITE_THROUGH the rename is on disk (the folder
+// flushed) when the call returns.
+// NOTE: other flags are not supported; a move to another file system fails
+// with ERROR_NOT_SAME_DEVICE.
+BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
+BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
+// Opens an existing file for reading or writing; INVALID_HANDLE_VALUE, with
+// the last error set, on failure.
+// NOTE: only OPEN_EXISTING is supported; sharing modes, security attributes,
+// flags and the template are not looked at.
+HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
+                          LPSECURITY_ATTRIBUTES lpSecurityAttributes,
+                          DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
+                          HANDLE hTemplateFile);
+// Puts the file's written bytes on disk.
+BOOL WINAPI FlushFileBuffers(HANDLE hFile);
+// Closes a file handle from CreateFileA.
+BOOL WINAPI CloseHandle(HANDLE hObject);
 
 // --- Profile (INI) files ------------------------------------------------
 
@@ -57,11 +101,13 @@ DWORD WINAPI FormatMessageA(DWORD dwFlags, LPCVOID lpSource, DWORD dwMessageId, 
 DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
                                       LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName);
 // Sets lpKeyName in section lpAppName of lpFileName to lpString, creating the
-// file, section or key where missing; returns FALSE, with the last error set
-// and the file untouched, when the file could not be written.
-// NOTE: every other byte of the file is kept as it was, and the file is
-// replaced atomically (a crash leaves the old or the new file) with its
-// permissions kept. Deleting (lpKeyName or lpString NULL) is not supported.
+// file, section or key where missing; returns FALSE, with the last error set,
+// when the file could not be written.
+// NOTE: every other byte of the file is kept as it was. As on Windows, the
+// file is written in place: a process killed during a write may leave it
+// part written. A caller that needs the file whole writes a copy and puts it
+// in place with MoveFileExA. Deleting (lpKeyName or lpString NULL) is not
+// supported.
 BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString,
                                        LPCSTR lpFileName);
 

@@ -1,0 +1,142 @@
+// Linux layer: files.
+//
+// Implements CopyFileA, MoveFileExA, DeleteFileA, CreateFileA (existing files
+// only), FlushFileBuffers and CloseHandle on the C library's files; a file
+// handle is the file descriptor.
+// NOTE: a backslash in a file name is a folder separator (".\\CPControl.ini"
+// is CPControl.ini in the working folder), as in the profile functions.
+// NOTE: CopyFileA copies the bytes and the permission bits, not the owner or
+// the times; the copy is not flushed to disk (FlushFileBuffers does that).
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "platform/linux/internal.h"
+
+namespace {
+
+int FileDescriptor(HANDLE hFile) { return static_cast<int>(reinterpret_cast<LONG_PTR>(hFile)); }
+
+// The folder that holds path, for flushing the renames made in it.
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Puts the folder's entries (a rename) on disk. Some file systems refuse to
+// flush folders; that changes nothing for the caller, so it is not checked.
+void FlushFolder(const std::string& folder) {
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
+}  // namespace
+
+std::string LinuxPath(LPCSTR fileName) {
+  std::string path = fileName ? fileName : "";
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
+}
+
+int ReadAll(int fd, std::string* text) {
+  char chunk[4096];
+  for (;;) {
+    const ssize_t got = read(fd, chunk, sizeof chunk);
+    if (got > 0) {
+      text->append(chunk, static_cast<size_t>(got));
+    } else if (got == 0) {
+      return 0;
+    } else if (errno != EINTR) {
+      return errno;
+    }
+  }
+}
+
+int WriteAll(int fd, const std::string& text) {
+  size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
+    if (wrote < 0 && errno != EINTR) return errno;
+    if (wrote > 0) done += static_cast<size_t>(wrote);
+  }
+  return 0;
+}
+
+BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
+  const std::string from = LinuxPath(lpExistingFileName);
+  const std::string to = LinuxPath(lpNewFileName);
+  const int source = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (source < 0) return FailWithErrno(errno, "cannot read " + from);
+  std::string bytes;
+  struct stat info {};
+  int error = fstat(source, &info) == 0 ? ReadAll(source, &bytes) : errno;
+  close(source);
+  if (error != 0) return FailWithErrno(error, "cannot read " + from);
+  const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | (bFailIfExists ? O_EXCL : 0);
+  const int target = open(to.c_str(), flags, info.st_mode & 07777);
+  if (target < 0) return FailWithErrno(errno, "cannot create " + to);
+  error = fchmod(target, info.st_mode & 07777) == 0 ? WriteAll(target, bytes) : errno;
+  if (close(target) != 0 && error == 0) error = errno;
+  if (error != 0) return FailWithErrno(error, "cannot write " + to);
+  return TRUE;
+}
+
+BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags) {
+  if (dwFlags & ~DWORD(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    SetLastErrorText(ERROR_NOT_SUPPORTED, "unsupported MoveFileExA flags");
+    return FALSE;
+  }
+  const std::string from = LinuxPath(lpExistingFileName);
+  const std::string to = LinuxPath(lpNewFileName);
+  const int done = (dwFlags & MOVEFILE_REPLACE_EXISTING)
+                       ? rename(from.c_str(), to.c_str())
+                       : renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+  if (done != 0) return FailWithErrno(errno, "cannot move " + from + " to " + to);
+  if (dwFlags & MOVEFILE_WRITE_THROUGH) {
+    FlushFolder(FolderOf(to));
+    if (FolderOf(from) != FolderOf(to)) FlushFolder(FolderOf(from));
+  }
+  return TRUE;
+}
+
+BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
+  const std::string path = LinuxPath(lpFileName);
+  if (unlink(path.c_str()) != 0) return FailWithErrno(errno, "cannot delete " + path);
+  return TRUE;
+}
+
+HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES,
+                          DWORD dwCreationDisposition, DWORD, HANDLE) {
+  if (dwCreationDisposition != OPEN_EXISTING) {
+    SetLastErrorText(ERROR_NOT_SUPPORTED, "only existing files can be opened");
+    return INVALID_HANDLE_VALUE;
+  }
+  const bool reads = dwDesiredAccess & GENERIC_READ;
+  const bool writes = dwDesiredAccess & GENERIC_WRITE;
+  const int mode = reads && writes ? O_RDWR : (writes ? O_WRONLY : O_RDONLY);
+  const std::string path = LinuxPath(lpFileName);
+  const int fd = open(path.c_str(), mode | O_CLOEXEC);
+  if (fd < 0) {
+    FailWithErrno(errno, "cannot open " + path);
+    return INVALID_HANDLE_VALUE;
+  }
+  return reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(fd));
+}
+
+BOOL WINAPI FlushFileBuffers(HANDLE hFile) {
+  if (fsync(FileDescriptor(hFile)) != 0) return FailWithErrno(errno, "cannot flush a file");
+  return TRUE;
+}
+
+BOOL WINAPI CloseHandle(HANDLE hObject) {
+  if (close(FileDescriptor(hObject)) != 0) return FailWithErrno(errno, "cannot close a file");
+  return TRUE;
+}
