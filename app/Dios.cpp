@@ -2,13 +2,29 @@
 
 #include <cstdio>
 
-#include "app/Fallo.h"
+#include "base/Fallo.h"
 #include "world/Universo.h"
 
 Dios* Dios::instancia = nullptr;
 int(WINAPI* rutinaEntrada)(HINSTANCE, HINSTANCE, LPSTR, int) = nullptr;
 HINSTANCE instanciaModulo = nullptr;
 int modoMostrar = 0;
+
+namespace {
+
+// What a parent reads when the lesson cannot start, in Windows-1252.
+constexpr const char* kAvisoSinVentana =
+    "No se ha podido abrir la ventana de la lecci\xF3n. Cierre otros programas y vuelva a "
+    "intentarlo; si sigue sin abrirse, reinicie el ordenador.\n\n"
+    "The lesson's window could not be opened. Close other programs and try again; if it "
+    "still does not open, restart the computer.";
+constexpr const char* kAvisoSinOpenGL =
+    "Este ordenador no ha podido preparar el dibujo de la lecci\xF3n (OpenGL). Instale el "
+    "controlador de la tarjeta gr\xE1" "fica que da su fabricante y vuelva a intentarlo.\n\n"
+    "This computer could not get ready to draw the lesson (OpenGL). Install the graphics "
+    "card's driver from its maker and try again.";
+
+}  // namespace
 
 Dios::Dios()
     : enMarcha(true),
@@ -97,7 +113,7 @@ int Dios::CrearVentana() {
                                         : (WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
   HWND creada = CreateWindowExA(WS_EX_APPWINDOW, "CDios", "Orvalo", estilo, 0, 0, ancho, alto,
                                 nullptr, nullptr, instanciaModulo, nullptr);
-  if (!creada) TerminarPorFallo("cannot create the window");
+  if (!creada) TerminarPorFallo("cannot create the window", kAvisoSinVentana);
   ShowWindow(creada, modoMostrar);
   UpdateWindow(creada);
   return 1;
@@ -115,11 +131,11 @@ void Dios::CrearContexto() {
   formato.iLayerType = PFD_MAIN_PLANE;
   const int elegido = dc ? ChoosePixelFormat(dc, &formato) : 0;
   if (elegido == 0 || !SetPixelFormat(dc, elegido, &formato)) {
-    TerminarPorFallo("cannot set an OpenGL pixel format");
+    TerminarPorFallo("cannot set an OpenGL pixel format", kAvisoSinOpenGL);
   }
   contextoGL = wglCreateContext(dc);
   if (!contextoGL || !wglMakeCurrent(dc, contextoGL)) {
-    TerminarPorFallo("cannot create the OpenGL context");
+    TerminarPorFallo("cannot create the OpenGL context", kAvisoSinOpenGL);
   }
 }
 
@@ -166,6 +182,7 @@ LRESULT CALLBACK Dios::ProcedimientoVentana(HWND ventana, UINT mensaje, WPARAM w
   switch (mensaje) {
     case WM_CREATE:
       aplicacion->ventana = ventana;
+      VentanaQueOcultarAlFallar(ventana);
       aplicacion->CrearContexto();
       aplicacion->Crear();
       return 0;

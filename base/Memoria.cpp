@@ -6,11 +6,18 @@
 #include <cstdlib>
 #include <new>
 
+#include "base/Fallo.h"
+
 namespace {
 
 [[noreturn]] void SinMemoria(const char* pedido) {
-  std::fprintf(stderr, "contapuntos: out of memory (%s)\n", pedido);
-  std::exit(EXIT_FAILURE);
+  char linea[64];
+  std::snprintf(linea, sizeof linea, "out of memory (%s)", pedido);
+  Terminar(linea,
+           "El ordenador se ha quedado sin memoria. Cierre otros programas y vuelva a empezar "
+           "la lecci\xF3n.\n\n"
+           "The computer has run out of memory. Close other programs and start the lesson "
+           "again.");
 }
 
 // operator new gives no size to its handler, so the message names the call.

@@ -3,7 +3,8 @@
 // Collections and texts keep blocks of exactly the size they need and resize
 // them through Reasignar. When the system cannot supply memory (a realloc or a
 // new that fails), the program cannot go on with a null block: it writes one
-// line to standard error naming the request and exits with a failure code.
+// line to standard error naming the request, tells the parent in a message
+// box where there is a screen, and exits with a failure code.
 #pragma once
 
 #include <cstddef>

@@ -60,7 +60,8 @@ add_windows_suite(test_resources SOURCES
   $<TARGET_OBJECTS:recordings>
   LIBS platform)
 
-# Reference-counted objects, collections, texts, vectors and memory exhaustion.
+# Reference-counted objects, collections, texts, vectors and memory exhaustion,
+# whose message box is watched through a linker wrapper.
 add_windows_suite(test_base SOURCES
   tests/base/test_objetos.cpp
   tests/base/test_colecciones.cpp
@@ -68,6 +69,7 @@ add_windows_suite(test_base SOURCES
   tests/base/test_vector.cpp
   tests/base/test_memoria.cpp
   LIBS base)
+target_link_options(test_base PRIVATE -Wl,--wrap=__imp_MessageBoxA)
 
 # Frame pacing, on a clock of the test's own.
 add_windows_suite(test_pacer SOURCES tests/platform/test_pacer.cpp LIBS platform)

@@ -1,12 +1,13 @@
 // Linux layer: the display mode.
 //
 // Implements ChangeDisplaySettingsA with CDS_FULLSCREEN, and NULL to give
-// the desktop mode back.
+// the desktop mode back, and GetSystemMetrics for the number of screens.
 // NOTE: SDL changes the mode through a full-screen window, so the mode asked
 // for takes effect when a popup window of that size is shown, and is given
 // back when the program ends (or when NULL is passed).
 // NOTE: the bits per pixel are not enforced: the display keeps its depth.
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
@@ -73,4 +74,12 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* lpDevMode, DWORD dwFlags) {
   state.width = int(lpDevMode->dmPelsWidth);
   state.height = int(lpDevMode->dmPelsHeight);
   return DISP_CHANGE_SUCCESSFUL;
+}
+
+int WINAPI GetSystemMetrics(int nIndex) {
+  if (nIndex != SM_CMONITORS) {
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return 0;
+  }
+  return EnsureVideo() ? std::max(SDL_GetNumVideoDisplays(), 0) : 0;
 }

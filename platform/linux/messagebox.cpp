@@ -2,10 +2,12 @@
 //
 // Implements MessageBoxA with an OK button. The caption and text, which are
 // Windows-1252, are written as UTF-8 on standard error in every case, and
-// shown in a modal box when a display can be had.
-// NOTE: every button set and icon is shown as a plain box with OK, and IDOK
-// is returned.
+// shown in a modal box, the text wrapped to lines of a readable width, when
+// a display can be had.
+// NOTE: every button set is shown as OK, and IDOK is returned; MB_ICONERROR
+// makes an error box, other icons a plain one.
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -39,15 +41,47 @@ std::string Utf8FromWindows1252(const char* text) {
   return out;
 }
 
+// Windows wraps a box's text to the box's width; SDL's boxes break lines
+// only at line breaks. Lines are wrapped here at blanks, kLineWidth
+// characters at most where the words allow.
+constexpr size_t kLineWidth = 64;
+
+// UTF-8 continuation bytes are part of the character before them.
+bool StartsACharacter(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
+
+std::string Wrapped(const std::string& text) {
+  std::string out;
+  // Characters on the line being filled, and where its last blank is in out.
+  size_t length = 0;
+  size_t blank = std::string::npos;
+  for (const char c : text) {
+    out += c;
+    if (c == '\n') {
+      length = 0;
+      blank = std::string::npos;
+      continue;
+    }
+    if (StartsACharacter(c)) ++length;
+    if (c == ' ') blank = out.size() - 1;
+    if (length > kLineWidth && blank != std::string::npos) {
+      out[blank] = '\n';
+      length = std::count_if(out.begin() + blank + 1, out.end(), StartsACharacter);
+      blank = std::string::npos;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
-int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT) {
+int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
   const std::string caption = Utf8FromWindows1252(lpCaption ? lpCaption : "Error");
   const std::string text = Utf8FromWindows1252(lpText);
   std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
   std::fflush(stderr);
   SDL_Window* owner = (hWnd && IsLiveWindow(hWnd)) ? hWnd->sdl : nullptr;
   // Fails quietly where there is no display: standard error has the text.
-  SDL_ShowSimpleMessageBox(0, caption.c_str(), text.c_str(), owner);
+  const Uint32 icon = (uType & 0xF0) == MB_ICONERROR ? SDL_MESSAGEBOX_ERROR : 0;
+  SDL_ShowSimpleMessageBox(icon, caption.c_str(), Wrapped(text).c_str(), owner);
   return IDOK;
 }

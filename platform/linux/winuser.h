@@ -190,6 +190,12 @@ HDC WINAPI GetDC(HWND hWnd);
 // NOTE: the mode takes effect when the full-screen window is shown.
 LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* lpDevMode, DWORD dwFlags);
 
+#define SM_CMONITORS 80
+// With SM_CMONITORS, the number of screens that windows can be shown on: 0
+// when no display can be opened.
+// NOTE: no other metric is supported (0 with ERROR_NOT_SUPPORTED).
+int WINAPI GetSystemMetrics(int nIndex);
+
 // --- Cursor -------------------------------------------------------------
 
 // Raises or lowers the display counter; the cursor shows while it is >= 0.
@@ -198,9 +204,12 @@ int WINAPI ShowCursor(BOOL bShow);
 // --- Message box --------------------------------------------------------
 
 #define MB_OK 0x00000000L
+#define MB_ICONERROR 0x00000010L
 #define IDOK 1
 // Writes "caption: text" on standard error, then shows a modal box when a
 // display can be had. The texts are Windows-1252. Returns IDOK.
+// NOTE: the box has an OK button whatever the buttons asked for; of the
+// icons, MB_ICONERROR is shown as an error box, the others as a plain box.
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 // Plays the default alert sound asynchronously and returns TRUE.
 // NOTE: every uType plays the same built-in chime, which replaces a sound

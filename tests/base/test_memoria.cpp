@@ -1,11 +1,15 @@
-// Running out of memory ends the program with a one-line message.
+// Running out of memory ends the program with a one-line message and tells
+// the parent.
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 #include <new>
 
 #include "base/Memoria.h"
+#include "platform/platform.h"
 
 // Under AddressSanitizer a failed allocation must come back as null, as it
 // does from the C library, for Reasignar to see it.
@@ -25,10 +29,22 @@ TEST(MemoriaReasignar, ResizesKeepingTheBytesAndFreesAtZero) {
   EXPECT_EQ(Reasignar(bloque, 0), nullptr);
 }
 
+// The message box, seen through a linker wrapper (the import pointer on
+// Windows): what it would show goes to standard error, where a death test
+// reads it, and no box waits for a click.
+int WINAPI CajaObservada(HWND dueno, LPCSTR texto, LPCSTR titulo, UINT tipo) {
+  std::fprintf(stderr, "box %s %s %u: %s\n", dueno ? "owned" : "unowned", titulo, tipo, texto);
+  return IDOK;
+}
+
+// After the line, the parent is told in a box of its own, caption
+// "Contapuntos", MB_OK | MB_ICONERROR.
+const char* const kAviso = "\nbox unowned Contapuntos 16: El ordenador se ha quedado sin memoria";
+
 TEST(MemoriaDeathTest, FailedAllocationExitsNamingTheSize) {
   const std::size_t imposible = std::numeric_limits<std::size_t>::max();
   EXPECT_EXIT(Reasignar(nullptr, imposible), testing::ExitedWithCode(EXIT_FAILURE),
-              "contapuntos: out of memory \\(18446744073709551615 bytes\\)\n$");
+              std::string("^contapuntos: out of memory \\(18446744073709551615 bytes\\)") + kAviso);
 }
 
 TEST(MemoriaDeathTest, FailedNewExitsWithTheSameMessage) {
@@ -37,7 +53,17 @@ TEST(MemoriaDeathTest, FailedNewExitsWithTheSameMessage) {
 #endif
   volatile std::size_t imposible = std::numeric_limits<std::size_t>::max() / 2;
   EXPECT_EXIT(::operator delete(::operator new(imposible)), testing::ExitedWithCode(EXIT_FAILURE),
-              "contapuntos: out of memory \\(operator new\\)\n$");
+              std::string("^contapuntos: out of memory \\(operator new\\)") + kAviso);
 }
 
 }  // namespace
+
+#ifdef _WIN32
+extern "C" {
+decltype(&MessageBoxA) __wrap___imp_MessageBoxA = &CajaObservada;
+}
+#else
+extern "C" int WINAPI __wrap_MessageBoxA(HWND dueno, LPCSTR texto, LPCSTR titulo, UINT tipo) {
+  return CajaObservada(dueno, texto, titulo, tipo);
+}
+#endif
