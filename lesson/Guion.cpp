@@ -10,7 +10,9 @@
 
 #include "app/Dios.h"
 #include "base/Vector.h"
+#include "base/Fallo.h"
 #include "lesson/Azar.h"
+#include "lesson/CambioDeArchivo.h"
 #include "lesson/Colocacion.h"
 #include "lesson/ListaNumeros.h"
 #include "lesson/ReproducirSonido.h"
@@ -49,17 +51,20 @@ int32_t Leer(const char* clave, const char* defecto, DWORD capacidad) {
   return Numero(valor, std::atoi(defecto));
 }
 
-void Escribir(const char* clave, int32_t valor) {
+bool Escribir(CambioDeArchivo* cambio, const char* clave, int32_t valor) {
   char texto[16];
   std::snprintf(texto, sizeof texto, "%d", valor);
-  if (!WritePrivateProfileStringA("General", clave, texto, Guion::kArchivo)) {
-    char razon[256] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                   GetLastError(), 0, razon, sizeof razon, nullptr);
-    std::fprintf(stderr, "contapuntos: cannot save the progress in CPControl.ini: %s\n", razon);
-    std::exit(1);
-  }
+  return cambio->Escribir("General", clave, texto);
 }
+
+// What a parent reads when the progress could not be saved, in Windows-1252.
+constexpr const char* kAvisoSinGuardar =
+    "No se ha podido guardar el avance de la lecci\xF3n: la carpeta donde est\xE1 CPControl.ini "
+    "no deja guardar cambios. Mueva la carpeta del programa a Documentos y \xE1" "bralo desde "
+    "all\xED. Mientras tanto, cada vez se repetir\xE1 la misma lecci\xF3n.\n\n"
+    "The lesson's progress could not be saved: the folder that holds CPControl.ini cannot be "
+    "written to. Move the program's folder to Documents and start it from there. Until then, "
+    "the same lesson will come again every time.";
 
 }  // namespace
 
@@ -81,6 +86,7 @@ Guion::Guion(const Identidad* modelo, Dios* aplicacion)
 Guion::~Guion() { delete[] puntos; }
 
 void Guion::LeerArchivo() {
+  CambioDeArchivo::QuitarRestos(kArchivo);
   int32_t tiempoBit = Leer("TiempoBit", "40", 1024);
   // A bit shorter than a unit would end before it began.
   if (tiempoBit <= 0) tiempoBit = kTiempoBitPorOmision;
@@ -179,14 +185,25 @@ void Guion::CerrarPase() {
   // Counted in 64 bits: a hand-edited counter at the top of the range wraps
   // like any other rather than overflowing.
   int64_t pase = int64_t(paseActual) + 1;
-  if (pase > pasesPorLeccion) {
+  const bool otraLeccion = pase > pasesPorLeccion;
+  if (otraLeccion) {
     pase = 1;
     const int32_t lecciones = Leer("Lecciones", "1", 16);
     int64_t leccion = int64_t(leccionActual) + 1;
     if (leccion > lecciones) leccion = 1;
     leccionActual = static_cast<int32_t>(leccion);
-    Escribir("LeccionActual", leccionActual);
   }
   paseActual = static_cast<int32_t>(pase);
-  Escribir("PaseActual", paseActual);
+  // Both counters land together or not at all: a lesson advanced without
+  // its pass going back to 1 would skip that lesson's first pass for good.
+  CambioDeArchivo cambio(kArchivo);
+  bool guardado = true;
+  if (otraLeccion) guardado = Escribir(&cambio, "LeccionActual", leccionActual);
+  guardado = guardado && Escribir(&cambio, "PaseActual", paseActual) && cambio.Confirmar();
+  if (!guardado) {
+    char linea[2048];
+    std::snprintf(linea, sizeof linea, "cannot save the progress in CPControl.ini: %s",
+                  cambio.Razon());
+    Terminar(linea, kAvisoSinGuardar);
+  }
 }

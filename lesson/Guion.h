@@ -39,8 +39,8 @@ class Guion : public Identidad {
   Texto idioma;
 
   // A copy of modelo (its place and colour, which the dots inherit) in
-  // modelo's world. Seeds the generator from the clock and reads the lesson
-  // file.
+  // modelo's world. Seeds the generator from the clock, removes what an
+  // interrupted save left beside the lesson file, and reads the file.
   Guion(const Identidad* modelo, Dios* aplicacion);
   ~Guion() override;
 
@@ -51,7 +51,8 @@ class Guion : public Identidad {
   // -1 while the bit has not begun, otherwise relativo - instantesPorBit.
   int32_t EjecutarBit(int32_t relativo);
   // Advances paseActual, and leccionActual when the pass number wraps, and
-  // writes them to the lesson file.
+  // writes them to the lesson file as one change. When the file cannot be
+  // written, ends the program and tells the parent why.
   void CerrarPase();
   // Pays before the first frame what the lesson would otherwise pay in the
   // middle of a card: draws, in the world's back buffer, which the first

@@ -54,6 +54,20 @@ std::string Upper(const char* text) {
 
 void VideoQuit() { SDL_Quit(); }
 
+// The displays the session names, in SDL's order of preference, as SDL's
+// drivers for them ("x11,wayland") and as the variables that name them
+// ("DISPLAY=:0 WAYLAND_DISPLAY=wayland-0").
+void NamedDisplays(std::string* drivers, std::string* variables) {
+  const char* const kinds[][2] = {{"DISPLAY", "x11"}, {"WAYLAND_DISPLAY", "wayland"}};
+  for (const auto& kind : kinds) {
+    const char* value = SDL_getenv(kind[0]);
+    if (!(value && *value)) continue;
+    const bool first = drivers->empty();
+    *drivers += std::string(first ? "" : ",") + kind[1];
+    *variables += std::string(first ? "" : " ") + kind[0] + "=" + value;
+  }
+}
+
 Uint32 SdlFlags(DWORD style) {
   Uint32 flags = SDL_WINDOW_HIDDEN;
   if (style & WS_POPUP) flags |= SDL_WINDOW_BORDERLESS;
@@ -72,8 +86,27 @@ void ApplyCursor() { SDL_ShowCursor(state.cursorCount >= 0 ? SDL_ENABLE : SDL_DI
 
 bool EnsureVideo() {
   if (state.videoUp) return true;
+  // Unless the caller names a driver, only the displays the session names
+  // are tried: SDL would otherwise fall back to a driver that shows nothing
+  // (offscreen), and a lesson would run, unseen, to its end and advance the
+  // learner's progress.
+  const char* named = SDL_getenv("SDL_VIDEODRIVER");
+  const bool chosenHere = !(named && *named);
+  std::string drivers;
+  std::string displays;
+  if (chosenHere) {
+    NamedDisplays(&drivers, &displays);
+    if (drivers.empty()) {
+      SetLastErrorText(ERROR_NOT_SUPPORTED,
+                       "no display: neither DISPLAY nor WAYLAND_DISPLAY is set");
+      return false;
+    }
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+  }
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    SetLastErrorText(ERROR_NOT_SUPPORTED, std::string("cannot open a display: ") + SDL_GetError());
+    const std::string which = chosenHere ? " (" + displays + ")" : "";
+    SetLastErrorText(ERROR_NOT_SUPPORTED,
+                     "cannot open a display" + which + ": " + std::string(SDL_GetError()));
     return false;
   }
   state.videoUp = true;

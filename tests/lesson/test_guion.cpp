@@ -116,9 +116,12 @@ class GuionTest : public ::testing::Test {
 
 TEST_F(GuionTest, TheSetUpLeavesTheCameraThenTheScriptInAWhiteWorld) {
   Archivo("[Lecciones]\r\nLeccion1=4\r\n");
+  // What a save killed half way left behind.
+  std::ofstream(carpeta.ruta() + "/CPControl.ini.tmp") << "[General]\r\nPase";
   Guion* guion = Crear();
   Universo* mundo = contapuntos.universo;
   ASSERT_NE(guion, nullptr);
+  EXPECT_EQ(carpeta.Contenido(), std::vector<std::string>{"CPControl.ini"});
   EXPECT_EQ(mundo->contenido.elementos[0], contapuntos.observador);
   EXPECT_EQ(mundo->observador, contapuntos.observador);
   EXPECT_EQ(contapuntos.observador->posicion, Vector(20.0, 15.0, 0.0));

@@ -2,10 +2,12 @@
 // working folder with its own lesson file, in a real window on a virtual
 // display. It runs the lesson and advances the file, shows each card's dots
 // and draws them again when another window uncovers them, keeps the file
-// untouched when Escape ends it early, and holds a card of "TiempoBit" 10
-// for one second.
+// untouched when Escape ends it early, holds a card of "TiempoBit" 10 for
+// one second, and tells the parent in a box when the progress cannot be
+// saved.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <fstream>
@@ -56,6 +58,25 @@ TEST_F(LeccionCompletaTest, RunsTheLessonAndAdvancesTheFile) {
   EXPECT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(Leer(), "[General]\r\nTiempoBit=1\r\nPasesPorLeccion=2\r\nPaseActual=1\r\nLecciones=3\r\n"
                     "LeccionActual=2\r\n\r\n[Lecciones]\r\nLeccion1=3,5,0-4\r\n");
+}
+
+// A folder the program cannot write in (here the name of the save's copy is
+// taken by a folder, which stops root as well): the lesson runs, then the
+// parent is told why nothing was saved, and the file is as it was.
+TEST_F(LeccionCompletaTest, AProgressThatCannotBeSavedIsToldInABoxAboveTheLesson) {
+  const std::string antes = "[General]\r\nTiempoBit=1\r\nPaseActual=1\r\n";
+  Escribir(antes);
+  ASSERT_EQ(mkdir((carpeta.ruta() + "/CPControl.ini.tmp").c_str(), 0755), 0);
+  Proceso programa(Programa());
+  ComprobarCajaDeFallo(pantalla, 10);
+  const Resultado r = programa.Esperar();
+  EXPECT_EQ(r.codigo, 1);
+  EXPECT_EQ(r.errores.rfind("contapuntos: cannot save the progress in CPControl.ini: cannot copy "
+                            ".\\CPControl.ini.tmp: ",
+                            0),
+            0u)
+      << r.errores;
+  EXPECT_EQ(Leer(), antes);
 }
 
 TEST_F(LeccionCompletaTest, ACardShowsExactlyItsDotsAndIsDrawnAgainWhenUncovered) {

@@ -1,6 +1,6 @@
-// Screenshots for the tests: a PNG read into RGB pixels (through ImageMagick's
-// convert), the connected patches of pixels that are not background, and the
-// check of a card's dots.
+// What the screen shows, for the tests: a PNG read into RGB pixels (through
+// ImageMagick's convert), the connected patches of pixels that are not
+// background, the check of a card's dots, and the failure's message box.
 #pragma once
 
 #include <cstdint>
@@ -47,3 +47,9 @@ void ComprobarTarjeta(const std::string& archivo, int puntos);
 // that long.
 class PantallaVirtual;
 void ComprobarRepintado(const PantallaVirtual& pantalla, int puntos);
+
+// Checks that the program on pantalla tells the parent of a failure in a box
+// captioned "Contapuntos", shown within segundos with the lesson's window
+// ("Orvalo") hidden, so that nothing covers it; then presses the box's OK
+// (Return), which lets the program end.
+void ComprobarCajaDeFallo(const PantallaVirtual& pantalla, double segundos);

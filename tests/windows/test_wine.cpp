@@ -1,16 +1,19 @@
 // The Windows program, built by the windows preset, run under Wine on a
 // private virtual display: it runs a lesson and leaves the counters
-// advanced exactly as the Linux program does with the same file, and a
-// card shows its dots as red discs on white and draws them again when
-// another window uncovers them. Needs build-windows/ and
+// advanced exactly as the Linux program does with the same file, a card
+// shows its dots as red discs on white and draws them again when another
+// window uncovers them, and a progress that cannot be saved is told in a
+// box that the full-screen lesson does not hide. Needs build-windows/ and
 // wine64; tools/test provides both.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/platform.h"
@@ -96,6 +99,19 @@ TEST_F(WineTest, ACardShowsItsDotsAndIsDrawnAgainWhenUncovered) {
   ASSERT_FALSE(pantalla.EsperarVentana("Orvalo", 120).empty()) << "no window under Wine";
   ComprobarRepintado(pantalla, 6);
   EXPECT_EQ(programa.Esperar().codigo, 0);
+}
+
+TEST_F(WineTest, AProgressThatCannotBeSavedIsToldInABoxAboveTheLesson) {
+  CarpetaTemporal carpeta;
+  const std::string antes = "[General]\r\nTiempoBit=1\r\nPaseActual=1\r\n";
+  Escribir(carpeta.ruta(), antes);
+  // The name of the save's copy is taken by a folder: the save fails.
+  ASSERT_EQ(mkdir((carpeta.ruta() + "/CPControl.ini.tmp").c_str(), 0755), 0);
+  Proceso programa(EnWine(carpeta.ruta()));
+  ComprobarCajaDeFallo(pantalla, 120);
+  EXPECT_EQ(programa.Esperar().codigo, 1);
+  std::ifstream archivo(carpeta.ruta() + "/CPControl.ini", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(archivo), {}), antes);
 }
 
 }  // namespace
