@@ -3,8 +3,8 @@
 // Implements CopyFileA, MoveFileExA, DeleteFileA, CreateFileA (existing files
 // only), FlushFileBuffers and CloseHandle on the C library's files; a file
 // handle is the file descriptor.
-// NOTE: a backslash in a file name is a folder separator (".\\CPControl.ini"
-// is CPControl.ini in the working folder), as in the profile functions.
+// File names are taken as names.cpp says: a backslash is a folder separator,
+// and the case of a name's last part need not match.
 // NOTE: CopyFileA copies the bytes and the permission bits, not the owner or
 // the times; the copy is not flushed to disk (FlushFileBuffers does that).
 
@@ -39,12 +39,6 @@ void FlushFolder(const std::string& folder) {
 }
 
 }  // namespace
-
-std::string LinuxPath(LPCSTR fileName) {
-  std::string path = fileName ? fileName : "";
-  std::replace(path.begin(), path.end(), '\\', '/');
-  return path;
-}
 
 int ReadAll(int fd, std::string* text) {
   char chunk[4096];

@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -44,10 +45,18 @@ void SetLastErrorText(DWORD code, const std::string& reason);
 // errno, with "what: <strerror>" as its text. Returns FALSE.
 BOOL FailWithErrno(int error, const std::string& what);
 
-// --- files.cpp ----------------------------------------------------------
+// --- names.cpp ----------------------------------------------------------
 
-// A Windows file name as Linux takes it: backslashes become slashes.
+// text with 'a' to 'z' made 'A' to 'Z': the key of a name that ignores case.
+std::string AsciiUpperCase(std::string_view text);
+// Whether two names match without regard to ASCII case.
+bool SameAsciiName(std::string_view a, std::string_view b);
+// A Windows file name as Linux takes it: backslashes become slashes, and an
+// entry of the folder that matches without regard to case stands in for a
+// missing exact spelling.
 std::string LinuxPath(LPCSTR fileName);
+
+// --- files.cpp ----------------------------------------------------------
 // Reads fd to its end, appending to text; 0 or the errno of the failure.
 int ReadAll(int fd, std::string* text);
 // Writes all of text at fd's position; 0 or the errno of the failure.

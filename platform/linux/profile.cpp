@@ -16,8 +16,9 @@
 // place, as on Windows: a kill during a write may leave it part written, so a
 // caller that needs it whole writes a copy and moves it in place.
 // NOTE: a backslash in a file name is a folder separator (".\\CPControl.ini"
-// is CPControl.ini in the working folder), and a name without a folder is
-// taken in the working folder, not in the Windows folder.
+// is CPControl.ini in the working folder), a name without a folder is taken
+// in the working folder, not in the Windows folder, and a file named with
+// other capitals ("cpcontrol.ini") is the same file, as names.cpp says.
 // NOTE: the list forms (NULL section or key) and the delete forms (NULL key
 // or value) are not supported: they fail with ERROR_NOT_SUPPORTED and leave
 // the file alone.
@@ -87,14 +88,8 @@ void Trim(const std::string& text, size_t* begin, size_t* end) {
   while (*end > *begin && IsBlank(text[*end - 1])) --*end;
 }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool SameName(const std::string& text, size_t begin, size_t end, const char* name) {
-  if (std::strlen(name) != end - begin) return false;
-  for (size_t i = begin; i < end; ++i, ++name) {
-    if (Lower(text[i]) != Lower(*name)) return false;
-  }
-  return true;
+  return SameAsciiName(std::string_view(text).substr(begin, end - begin), name);
 }
 
 Place Find(const std::string& text, const char* section, const char* key) {

@@ -18,7 +18,7 @@
 
 #include <cstddef>
 
-#include "platform/platform.h"
+#include "platform/linux/internal.h"
 
 // A resource handle is the address of the resource's entry in the table.
 struct HRSRC__ {
@@ -37,15 +37,6 @@ namespace {
 
 constexpr char kRecordingType[] = "WAVE";
 
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameIgnoringCase(const char* a, const char* b) {
-  for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-    if (AsciiUpper(*a) != AsciiUpper(*b)) return false;
-  }
-  return *a == *b;
-}
-
 // Whether hResInfo is an entry of the table, compared one by one so that a
 // stray pointer is never dereferenced.
 bool IsEntry(HRSRC hResInfo) {
@@ -60,13 +51,13 @@ bool IsEntry(HRSRC hResInfo) {
 HRSRC WINAPI FindResourceA(HMODULE, LPCSTR lpName, LPCSTR lpType) {
   // An integer identifier (MAKEINTRESOURCE) is not an address: it names no
   // resource here, since every resource has a string name and type.
-  if (IS_INTRESOURCE(lpType) || !SameIgnoringCase(lpType, kRecordingType)) {
+  if (IS_INTRESOURCE(lpType) || !SameAsciiName(lpType, kRecordingType)) {
     SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
     return nullptr;
   }
   if (!IS_INTRESOURCE(lpName)) {
     for (std::size_t i = 0; i < recordings_count; ++i) {
-      if (SameIgnoringCase(lpName, recordings_table[i].name)) {
+      if (SameAsciiName(lpName, recordings_table[i].name)) {
         return const_cast<HRSRC>(&recordings_table[i]);
       }
     }

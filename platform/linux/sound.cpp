@@ -10,8 +10,8 @@
 // is a chime made in code when the device opens.
 // NOTE: every sound plays asynchronously, with or without SND_ASYNC.
 // NOTE: without SND_MEMORY the sound is always a file, named as given
-// (relative names from the working folder); there are no aliases, no
-// registry sounds and no search of other folders.
+// (relative names from the working folder, capitals as names.cpp says);
+// there are no aliases, no registry sounds and no search of other folders.
 // NOTE: an SND_MEMORY image is converted into the player's own buffer before
 // the call returns, so its bytes may be freed at once; Windows reads them
 // while the sound plays. Its size is what its RIFF header says.
@@ -260,7 +260,7 @@ bool ReadFile(const char* name, std::vector<Uint8>* bytes, Failure* failure) {
 bool FromFile(const char* name, std::vector<Sint16>* samples, Failure* failure) {
   std::vector<Uint8> bytes;
   Wave wave;
-  return ReadFile(name, &bytes, failure) && ParseWave(bytes.data(), bytes.size(), &wave, failure) &&
+  return ReadFile(LinuxPath(name).c_str(), &bytes, failure) && ParseWave(bytes.data(), bytes.size(), &wave, failure) &&
          Convert(wave, samples, failure);
 }
 

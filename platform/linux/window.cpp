@@ -44,14 +44,6 @@ constexpr DWORD ERROR_CLASS_ALREADY_EXISTS = 1410;
 // Stand-ins for the system's icon and cursor: only their identity matters.
 HICON__* const kApplicationIcon = reinterpret_cast<HICON__*>(static_cast<UINT_PTR>(0x7F00));
 
-std::string Upper(const char* text) {
-  std::string result = text ? text : "";
-  for (char& c : result) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return result;
-}
-
 void VideoQuit() { SDL_Quit(); }
 
 // The displays the session names, in SDL's order of preference, as SDL's
@@ -165,7 +157,7 @@ WORD WINAPI RegisterClassExA(const WNDCLASSEXA* lpwcx) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  const std::string name = Upper(lpwcx->lpszClassName);
+  const std::string name = AsciiUpperCase(lpwcx->lpszClassName ? lpwcx->lpszClassName : "");
   if (state.classes.count(name)) {
     SetLastError(ERROR_CLASS_ALREADY_EXISTS);
     return 0;
@@ -189,7 +181,7 @@ HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName) {
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
                             int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
                             HINSTANCE hInstance, LPVOID lpParam) {
-  const auto found = state.classes.find(Upper(lpClassName));
+  const auto found = state.classes.find(AsciiUpperCase(lpClassName ? lpClassName : ""));
   if (found == state.classes.end()) {
     SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
     return nullptr;

@@ -48,16 +48,18 @@ TEST_F(ReproducirSonidoTest, PlaysTheRecordingOfThatNameBeforeAFileOfThatName) {
   EXPECT_FALSE(Heard(e, chime));
 }
 
-TEST_F(ReproducirSonidoTest, WithoutARecordingPlaysTheFileOfThatName) {
+// Named as on Windows, where capitals do not matter: a folder copied from
+// Windows may hold "101.wav" for the name "101.WAV".
+TEST_F(ReproducirSonidoTest, WithoutARecordingPlaysTheFileOfThatNameWhateverItsCapitals) {
   Write("101.WAV", toneA);
-  Write("7FRANCES.WAV", toneB);
+  Write("7mama.wav", toneB);
   const Escucha e = Escuchar(trabajo, {"reproducir", "101.WAV", "esperar", "600", "reproducir",
-                                       "7FRANCES.WAV", "esperar", "600"});
+                                       "7MAMA.WAV", "esperar", "600"});
   ExpectCleanEnd(e);
   const std::size_t atA = Buscar(e.salida, toneA);
   ASSERT_NE(atA, std::string::npos) << "expected the file 101.WAV";
   EXPECT_NE(Buscar(e.salida, toneB, atA), std::string::npos)
-      << "expected then the file 7FRANCES.WAV";
+      << "expected then the file 7mama.wav for 7MAMA.WAV";
   EXPECT_FALSE(Heard(e, chime));
 }
 

@@ -337,6 +337,20 @@ TEST_F(ProfileWrite, BackslashNameIsInTheWorkingFolder) {
   EXPECT_EQ(Visible("[General]\r\nPaseActual=2\r\n"), Visible(ReadBytes(inFolder)));
 }
 
+// As on Windows, where capitals in file names do not matter: a lesson folder
+// copied from Windows may hold "cpcontrol.ini".
+TEST_F(ProfileWrite, ANameWithOtherCapitalsIsTheSameFile) {
+  const std::string lower = (fs::path(folder_) / "cpcontrol.ini").string();
+  const std::string named = (fs::path(folder_) / "CPControl.ini").string();
+  WriteBytes(lower, "[General]\r\nPaseActual=1\r\n");
+  char value[16] = "";
+  GetPrivateProfileStringA("General", "PaseActual", "?", value, sizeof value, named.c_str());
+  EXPECT_STREQ("1", value);
+  ASSERT_TRUE(WritePrivateProfileStringA("General", "PaseActual", "2", named.c_str()));
+  EXPECT_EQ(std::vector<std::string>{"cpcontrol.ini"}, carpeta_.Contenido());
+  EXPECT_EQ(Visible("[General]\r\nPaseActual=2\r\n"), Visible(ReadBytes(lower)));
+}
+
 TEST_F(ProfileWrite, FailsWhenTheFolderIsMissing) {
   const std::string inMissing = (fs::path(folder_) / "missing" / "test.ini").string();
   SetLastError(ERROR_SUCCESS);
