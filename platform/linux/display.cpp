@@ -4,7 +4,9 @@
 // the desktop mode back, and GetSystemMetrics for the number of screens.
 // NOTE: SDL changes the mode through a full-screen window, so the mode asked
 // for takes effect when a popup window of that size is shown, and is given
-// back when the program ends (or when NULL is passed).
+// back when the program ends (or when NULL is passed). Where the display has
+// no mode of that size, or keeps its own, the window covers the screen in
+// the desktop's mode and its picture is scaled to fit (scaling.cpp).
 // NOTE: the bits per pixel are not enforced: the display keeps its depth.
 
 #include <algorithm>
@@ -55,7 +57,10 @@ bool FullScreenModeFor(int width, int height, SDL_DisplayMode* mode) {
 LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* lpDevMode, DWORD dwFlags) {
   if (lpDevMode == nullptr) {
     state.fullScreen = false;
-    for (HWND hWnd : LiveWindows()) SDL_SetWindowFullscreen(hWnd->sdl, 0);
+    for (HWND hWnd : LiveWindows()) {
+      SDL_SetWindowFullscreen(hWnd->sdl, 0);
+      hWnd->fullScreen = false;
+    }
     return DISP_CHANGE_SUCCESSFUL;
   }
   if (!(dwFlags & CDS_FULLSCREEN) || !(lpDevMode->dmFields & DM_PELSWIDTH) ||

@@ -145,6 +145,12 @@ bool RecreateSdlWindow(HWND hWnd, Uint32 sdlFlags) {
 
 void ClientResized(HWND hWnd, int width, int height) {
   if (width == hWnd->clientWidth && height == hWnd->clientHeight) return;
+  // A full-screen window keeps its client area's size on a screen of
+  // another; its picture is scaled to the screen and drawn again.
+  if (hWnd->fullScreen) {
+    hWnd->invalid = true;
+    return;
+  }
   hWnd->clientWidth = width;
   hWnd->clientHeight = height;
   hWnd->invalid = true;
@@ -229,8 +235,19 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
   if (!hWnd->visible) {
     SDL_DisplayMode mode;
     if ((hWnd->style & WS_POPUP) && FullScreenModeFor(hWnd->clientWidth, hWnd->clientHeight, &mode)) {
-      SDL_SetWindowDisplayMode(hWnd->sdl, &mode);
-      SDL_SetWindowFullscreen(hWnd->sdl, SDL_WINDOW_FULLSCREEN);
+      // The display's mode of the window's size; where it has none, the
+      // screen keeps its own and the window's picture is scaled to it.
+      const bool exact = mode.w == hWnd->clientWidth && mode.h == hWnd->clientHeight;
+      SDL_Rect screen;
+      if (exact) {
+        SDL_SetWindowDisplayMode(hWnd->sdl, &mode);
+      } else if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(hWnd->sdl), &screen) == 0) {
+        // Covers the screen even where no window manager makes it full screen.
+        SDL_SetWindowPosition(hWnd->sdl, screen.x, screen.y);
+        SDL_SetWindowSize(hWnd->sdl, screen.w, screen.h);
+      }
+      SDL_SetWindowFullscreen(hWnd->sdl, exact ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_FULLSCREEN_DESKTOP);
+      hWnd->fullScreen = true;
     }
     SDL_ShowWindow(hWnd->sdl);
     hWnd->visible = true;

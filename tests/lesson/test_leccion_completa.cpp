@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "tests/support/imagen.h"
 #include "tests/support/pantalla.h"
@@ -85,6 +86,28 @@ TEST_F(LeccionCompletaTest, ACardShowsExactlyItsDotsAndIsDrawnAgainWhenUncovered
   ASSERT_FALSE(pantalla.EsperarVentana("Orvalo", 10).empty());
   ComprobarRepintado(pantalla, 9);
   programa.Esperar();
+}
+
+// On a screen that keeps its own mode, wide or narrow, the card fills the
+// screen: scaled to fit, centred, white to every edge, every dot round.
+TEST(PantallaDeOtroTamanoTest, ACardFillsTheScreenScaledAndCentredOnWhite) {
+  for (const auto& [ancho, alto] : {std::pair{1920, 1080}, std::pair{1366, 768}}) {
+    SCOPED_TRACE(std::to_string(ancho) + " x " + std::to_string(alto));
+    PantallaVirtual pantalla(ancho, alto);
+    if (!pantalla.activa()) GTEST_SKIP() << "Xvfb could not be started";
+    CarpetaTemporal carpeta;
+    std::ofstream(carpeta.ruta() + "/CPControl.ini", std::ios::binary)
+        << "[General]\r\nTiempoBit=60\r\n[Lecciones]\r\nLeccion1=7\r\n";
+    Orden orden;
+    orden.argumentos = {kPrograma};
+    orden.entorno = {{"DISPLAY", pantalla.nombre()}, {"SDL_AUDIODRIVER", "dummy"}};
+    // The driver is the program's choice, for the display it is given.
+    orden.quitar = {"SDL_VIDEODRIVER"};
+    orden.carpeta = carpeta.ruta();
+    Proceso programa(orden);
+    ComprobarRepintado(pantalla, 7);
+    EXPECT_EQ(programa.Esperar().codigo, 0);
+  }
 }
 
 TEST_F(LeccionCompletaTest, EscapeInTheMiddleLeavesTheFileAsItWas) {

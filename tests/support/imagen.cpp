@@ -82,12 +82,14 @@ std::vector<Mancha> Manchas(const Imagen& imagen) {
   return manchas;
 }
 
-void ComprobarTarjeta(const std::string& archivo, int puntos) {
-  const double kAreaPunto = std::acos(-1.0) * 25.6 * 25.6;
+void ComprobarTarjeta(const std::string& archivo, int puntos, int ancho, int alto) {
+  const double escala = std::min(ancho / 1024.0, alto / 768.0);
+  const double diametro = 51.2 * escala;
+  const double areaPunto = std::acos(-1.0) * diametro * diametro / 4;
   const Imagen imagen = LeerImagen(archivo);
-  if (imagen.ancho != 1024 || imagen.alto != 768) {
-    ADD_FAILURE() << "expected a 1024 x 768 screenshot, got " << imagen.ancho << " x "
-                  << imagen.alto;
+  if (imagen.ancho != ancho || imagen.alto != alto) {
+    ADD_FAILURE() << "expected a " << ancho << " x " << alto << " screenshot, got "
+                  << imagen.ancho << " x " << imagen.alto;
     return;
   }
   const std::vector<Mancha> manchas = Manchas(imagen);
@@ -95,14 +97,14 @@ void ComprobarTarjeta(const std::string& archivo, int puntos) {
   for (const Mancha& m : manchas) {
     area += m.area;
     EXPECT_GT(m.rojo, 2 * (m.verde + m.azul)) << "a patch that is not red";
-    const double discos = m.area / kAreaPunto;
+    const double discos = m.area / areaPunto;
     EXPECT_NEAR(discos, std::round(discos), 0.05 * std::round(discos)) << "patch of " << m.area;
     if (std::round(discos) == 1) {
-      EXPECT_NEAR(m.derecha - m.izquierda + 1, 51.2, 2.0);
-      EXPECT_NEAR(m.abajo - m.arriba + 1, 51.2, 2.0);
+      EXPECT_NEAR(m.derecha - m.izquierda + 1, diametro, 2.0);
+      EXPECT_NEAR(m.abajo - m.arriba + 1, diametro, 2.0);
     }
   }
-  EXPECT_NEAR(area / kAreaPunto, puntos, 0.2) << manchas.size() << " patches";
+  EXPECT_NEAR(area / areaPunto, puntos, 0.2) << manchas.size() << " patches";
 }
 
 namespace {
@@ -147,7 +149,7 @@ void ComprobarRepintado(const PantallaVirtual& pantalla, int puntos) {
   CarpetaTemporal fotos;
   const std::string antes = fotos.ruta() + "/antes.png";
   const Imagen a = CapturarHasta(pantalla, antes, 10.0, HayTarjeta);
-  ComprobarTarjeta(antes, puntos);
+  ComprobarTarjeta(antes, puntos, pantalla.ancho(), pantalla.alto());
   pantalla.Cubrir(1.0);
   const Imagen b = CapturarHasta(pantalla, fotos.ruta() + "/despues.png", 3.0,
                                  [&a](const Imagen& b) { return Distintos(a, b) == 0; });

@@ -35,10 +35,13 @@ struct Mancha {
 std::vector<Mancha> Manchas(const Imagen& imagen);
 
 // Checks, with GoogleTest assertions, that the screenshot in archivo is a
-// 1024 x 768 card of exactly `puntos` red dots on white: each patch red and
-// a whole number of discs of 25.6 px radius (dots may touch, never overlap),
-// a lone disc 51.2 px across, and the discs adding up to `puntos`.
-void ComprobarTarjeta(const std::string& archivo, int puntos);
+// card of exactly `puntos` red dots on white on a screen of ancho x alto:
+// the program's 1024 x 768 picture scaled by s = the smaller of ancho / 1024
+// and alto / 768 (1 on its own screen), centred, white to every edge. Each
+// patch is red and a whole number of discs of 25.6 s px radius (dots may
+// touch, never overlap), a lone disc is round, 51.2 s px across, and the
+// discs add up to `puntos`.
+void ComprobarTarjeta(const std::string& archivo, int puntos, int ancho = 1024, int alto = 768);
 
 // Checks that a card on pantalla is drawn again after another window covered
 // it: a screenshot once the card is up (within 10 s), a card of `puntos`

@@ -27,15 +27,16 @@ std::string Comando(const std::string& orden, int* codigo) {
 
 }  // namespace
 
-PantallaVirtual::PantallaVirtual() {
+PantallaVirtual::PantallaVirtual(int ancho, int alto) : ancho_(ancho), alto_(alto) {
   int tubo[2];
   if (pipe(tubo) != 0) return;
   pid_ = fork();
   if (pid_ == 0) {
     close(tubo[0]);
     const std::string fd = std::to_string(tubo[1]);
+    const std::string pantalla = std::to_string(ancho) + "x" + std::to_string(alto) + "x24";
     freopen("/dev/null", "w", stderr);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", pantalla.c_str(), "-nolisten",
            "tcp", static_cast<char*>(nullptr));
     _exit(127);
   }

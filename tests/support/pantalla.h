@@ -1,6 +1,6 @@
-// A virtual X display of 1024 x 768 for the tests that need a real window,
-// a keyboard or a screenshot: an Xvfb server of the test's own, on a free
-// display number, ended with the object.
+// A virtual X display (1024 x 768 unless told) for the tests that need a
+// real window, a keyboard or a screenshot: an Xvfb server of the test's own,
+// on a free display number, ended with the object.
 #pragma once
 
 #include <sys/types.h>
@@ -9,7 +9,7 @@
 
 class PantallaVirtual {
  public:
-  PantallaVirtual();
+  explicit PantallaVirtual(int ancho = 1024, int alto = 768);
   ~PantallaVirtual();
   PantallaVirtual(const PantallaVirtual&) = delete;
   PantallaVirtual& operator=(const PantallaVirtual&) = delete;
@@ -18,6 +18,8 @@ class PantallaVirtual {
   bool activa() const { return !nombre_.empty(); }
   // The value for DISPLAY, such as ":3".
   const std::string& nombre() const { return nombre_; }
+  int ancho() const { return ancho_; }
+  int alto() const { return alto_; }
   // Runs xdotool on this display with the given arguments; returns its
   // standard output, and its exit code through codigo when given.
   std::string Xdotool(const std::string& argumentos, int* codigo = nullptr) const;
@@ -33,4 +35,6 @@ class PantallaVirtual {
  private:
   pid_t pid_ = -1;
   std::string nombre_;
+  int ancho_;
+  int alto_;
 };
