@@ -4,6 +4,8 @@
 #                              folder it is started in
 #   bin/contapuntos-lesson     starts it in the learner's own folder, which it
 #                              seeds with the example lesson file
+#   bin/contapuntos-record-voice
+#                              records the numbers in a parent's voice
 #   share/contapuntos/         the example lesson file
 #   share/applications/, share/icons/hicolor/scalable/apps/
 #                              the menu entry and its icon
@@ -12,6 +14,8 @@ include(GNUInstallDirs)
 install(TARGETS contapuntos RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/dist/linux/contapuntos-lesson
   DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/record-voice
+  DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME contapuntos-record-voice)
 install(FILES ${CMAKE_SOURCE_DIR}/examples/CPControl.ini
   DESTINATION ${CMAKE_INSTALL_DATADIR}/contapuntos)
 install(FILES ${CMAKE_SOURCE_DIR}/dist/linux/contapuntos.desktop
@@ -39,6 +43,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-dev) adds the libraries the program links, with the versions the
 # build needs; without it they are named here.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS libgl1)
+# contapuntos-record-voice records with arecord and shapes with sox.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "alsa-utils, sox")
 find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

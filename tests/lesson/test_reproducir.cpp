@@ -1,7 +1,7 @@
 // Tests of ReproducirSonido: which recording, file or alert sound reaches
-// the device for a name. Each runs the player program on SDL's disk audio
-// driver, in a working folder of its own, and looks for the samples of each
-// candidate in what the device got.
+// the device for a name. Each runs the player program (or, once, the whole
+// program) on SDL's disk audio driver, in a working folder of its own, and
+// looks for the samples of each candidate in what the device got.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -60,6 +60,23 @@ TEST_F(ReproducirSonidoTest, WithoutARecordingPlaysTheFileOfThatNameWhateverItsC
   ASSERT_NE(atA, std::string::npos) << "expected the file 101.WAV";
   EXPECT_NE(Buscar(e.salida, toneB, atA), std::string::npos)
       << "expected then the file 7mama.wav for 7MAMA.WAV";
+  EXPECT_FALSE(Heard(e, chime));
+}
+
+// A parent's own voice, end to end: with "Idioma=MAMA" the program's card of
+// 7 plays the lesson folder's 7mama.wav, whatever its capitals.
+TEST_F(ReproducirSonidoTest, TheProgramSpeaksInTheParentsRecordedVoice) {
+  Write("7mama.wav", toneA);
+  EscribirArchivo(trabajo + "/CPControl.ini",
+                  "[General]\r\nTiempoBit=10\r\nIdioma=MAMA\r\n[Lecciones]\r\nLeccion1=7\r\n");
+  Orden orden;
+  orden.argumentos = {CONTAPUNTOS_PROGRAMA};
+  orden.entorno = {{"SDL_VIDEODRIVER", "offscreen"}};
+  orden.quitar = {"DISPLAY", "WAYLAND_DISPLAY"};
+  orden.carpeta = trabajo;
+  const Escucha e = EscucharPrograma(orden);
+  ExpectCleanEnd(e);
+  EXPECT_TRUE(Heard(e, toneA)) << "expected the file 7mama.wav";
   EXPECT_FALSE(Heard(e, chime));
 }
 

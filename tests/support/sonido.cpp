@@ -102,13 +102,19 @@ std::size_t Contar(const Muestras& en, const Muestras& que) {
 
 Escucha Escuchar(const std::string& carpeta, const std::vector<std::string>& ordenes,
                  const std::string& controlador) {
-  CarpetaTemporal salida;
-  const std::string archivo = salida.ruta() + "/dispositivo.raw";
   Orden orden;
   orden.argumentos = {kReproductor};
   orden.argumentos.insert(orden.argumentos.end(), ordenes.begin(), ordenes.end());
-  orden.entorno = {{"SDL_AUDIODRIVER", controlador}, {"SDL_DISKAUDIOFILE", archivo}};
+  orden.entorno = {{"SDL_AUDIODRIVER", controlador}};
   orden.carpeta = carpeta;
+  return EscucharPrograma(orden);
+}
+
+Escucha EscucharPrograma(Orden orden) {
+  CarpetaTemporal salida;
+  const std::string archivo = salida.ruta() + "/dispositivo.raw";
+  orden.entorno.emplace("SDL_AUDIODRIVER", "disk");
+  orden.entorno["SDL_DISKAUDIOFILE"] = archivo;
   Escucha escucha;
   escucha.proceso = Ejecutar(orden);
   std::istringstream lineas(escucha.proceso.salida);

@@ -53,3 +53,5 @@ struct Escucha {
 // controlador (SDL's disk driver unless told).
 Escucha Escuchar(const std::string& carpeta, const std::vector<std::string>& ordenes,
                  const std::string& controlador = "disk");
+// Runs any program as orden says, on SDL's disk audio driver.
+Escucha EscucharPrograma(Orden orden);
