@@ -9,6 +9,9 @@
 #   share/contapuntos/         the example lesson file
 #   share/applications/, share/icons/hicolor/scalable/apps/
 #                              the menu entry and its icon
+#   share/doc/contapuntos/copyright
+#                              the licences: MIT for the program, CC BY-SA
+#                              3.0 for its recordings, with their credit
 include(GNUInstallDirs)
 
 install(TARGETS contapuntos RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -22,6 +25,8 @@ install(FILES ${CMAKE_SOURCE_DIR}/dist/linux/contapuntos.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/dist/linux/contapuntos.svg
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${CMAKE_SOURCE_DIR}/dist/linux/copyright
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/contapuntos)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME contapuntos)
