@@ -104,7 +104,9 @@ void ComprobarTarjeta(const std::string& archivo, int puntos, int ancho, int alt
       EXPECT_NEAR(m.abajo - m.arriba + 1, diametro, 2.0);
     }
   }
-  EXPECT_NEAR(area / areaPunto, puntos, 0.2) << manchas.size() << " patches";
+  // A scaled picture is filtered: each dot gains a soft rim of mixed pixels.
+  const double margen = escala == 1.0 ? 0.2 : 0.2 + 0.05 * puntos;
+  EXPECT_NEAR(area / areaPunto, puntos, margen) << manchas.size() << " patches";
 }
 
 namespace {
