@@ -1,0 +1,281 @@
+// Lesson files made by tools/make-curriculum, and its --show, against the
+// lesson script itself: what the program reads from a made course must be
+// the planned days, and what --show tells of any lesson file must be what
+// the next run shows and where it leaves the counters.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/Contapuntos.h"
+#include "lesson/Guion.h"
+#include "tests/support/carpeta.h"
+#include "tests/support/contexto_gl.h"
+#include "tests/support/proceso.h"
+#include "world/Universo.h"
+
+extern Contapuntos contapuntos;
+
+namespace {
+
+const std::string kScript = MAKE_CURRICULUM;
+
+using Numeros = std::vector<int>;
+
+// What --show prints: the counters, the card time, the numbers in blocks
+// (a range, whose order is the run's own, or numbers in a fixed order), and
+// the counters after the run.
+struct Vista {
+  int leccion = 0, lecciones = 0, pase = 0, pases = 0;
+  int tarjetas = -1;
+  double segundos = 0.0;
+  struct Bloque {
+    bool rango;
+    Numeros numeros;
+  };
+  std::vector<Bloque> bloques;
+  int leccionDespues = 0, paseDespues = 0;
+};
+
+Vista Interpretar(const std::string& texto) {
+  Vista v;
+  std::istringstream lineas(texto);
+  for (std::string l; std::getline(lineas, l);) {
+    int a, b;
+    if (std::sscanf(l.c_str(), "Next run: lesson %d of %d, session %d of %d.", &v.leccion,
+                    &v.lecciones, &v.pase, &v.pases) == 4) {
+      continue;
+    }
+    if (std::sscanf(l.c_str(), "It shows %d card", &v.tarjetas) == 1) {
+      std::sscanf(l.c_str() + l.find("each for "), "each for %lf", &v.segundos);
+    } else if (std::sscanf(l.c_str(), "After it: lesson %d, session %d.", &v.leccionDespues,
+                           &v.paseDespues) == 2) {
+    } else if (std::sscanf(l.c_str(), "  %d to %d in random order", &a, &b) == 2) {
+      Numeros rango;
+      for (int n = a; n <= b; ++n) rango.push_back(n);
+      v.bloques.push_back({true, rango});
+    } else if (l.rfind("  ", 0) == 0) {
+      Vista::Bloque fijos{false, {}};
+      std::istringstream numeros(l);
+      for (std::string n; std::getline(numeros, n, ',');) fijos.numeros.push_back(std::stoi(n));
+      v.bloques.push_back(fijos);
+    }
+  }
+  return v;
+}
+
+Numeros Ordenados(Numeros v) {
+  std::sort(v.begin(), v.end());
+  return v;
+}
+
+class CursoTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(contexto.activo()) << contexto.fallo();
+    anterior = std::filesystem::current_path();
+    std::filesystem::current_path(carpeta.ruta());
+  }
+  void TearDown() override {
+    Cerrar();
+    std::filesystem::current_path(anterior);
+  }
+
+  // The script's standard output; a failed run fails the test.
+  std::string Script(std::vector<std::string> argumentos) {
+    Orden orden;
+    orden.argumentos = {kScript};
+    orden.argumentos.insert(orden.argumentos.end(), argumentos.begin(), argumentos.end());
+    orden.carpeta = carpeta.ruta();
+    const Resultado r = Ejecutar(orden);
+    EXPECT_EQ(r.codigo, 0) << r.errores;
+    return r.salida;
+  }
+  void Archivo(const std::string& contenido) {
+    std::ofstream(Ruta(), std::ios::binary) << contenido;
+  }
+  std::string Archivo() {
+    std::ifstream f(Ruta(), std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+  }
+  std::string Ruta() const { return carpeta.ruta() + "/CPControl.ini"; }
+  // A made course, moved on to the given lesson.
+  void EnLeccion(const std::string& curso, int leccion) {
+    const std::string inicio = "\nLeccionActual=1\n";
+    const size_t donde = curso.find(inicio);
+    ASSERT_NE(donde, std::string::npos);
+    Archivo(std::string(curso).replace(donde, inicio.size(),
+                                       "\nLeccionActual=" + std::to_string(leccion) + "\n"));
+  }
+  // The script of the application's world, read from the lesson file.
+  Guion* Crear() {
+    contapuntos.Crear();
+    return dynamic_cast<Guion*>(contapuntos.universo->contenido.elementos[1]);
+  }
+  void Cerrar() {
+    delete contapuntos.universo;
+    contapuntos.universo = nullptr;
+    contapuntos.enMarcha = true;
+  }
+  Numeros Lee() {
+    Guion* guion = Crear();
+    Numeros numeros(guion->numeros.elementos, guion->numeros.elementos + guion->numeros.cantidad);
+    Cerrar();
+    return numeros;
+  }
+  // The lesson file as --show tells it, against the program's reading of it.
+  Vista Comparar(const std::string& donde) {
+    SCOPED_TRACE(donde);
+    const std::string texto = Script({"--show", carpeta.ruta()});
+    const Vista vista = Interpretar(texto);
+    Guion* guion = Crear();
+    EXPECT_EQ(vista.leccion, guion->leccionActual) << texto;
+    EXPECT_EQ(vista.pase, guion->paseActual) << texto;
+    EXPECT_DOUBLE_EQ(vista.segundos * 60, guion->instantesPorBit) << texto;
+    EXPECT_EQ(vista.tarjetas, int(guion->numeros.cantidad)) << texto;
+    size_t i = 0;
+    for (const Vista::Bloque& bloque : vista.bloques) {
+      if (i + bloque.numeros.size() > guion->numeros.cantidad) {
+        ADD_FAILURE() << "the program reads fewer numbers:\n" << texto;
+        break;
+      }
+      Numeros leidos(guion->numeros.elementos + i,
+                     guion->numeros.elementos + i + bloque.numeros.size());
+      if (bloque.rango) leidos = Ordenados(leidos);
+      EXPECT_EQ(leidos, bloque.numeros) << texto;
+      i += bloque.numeros.size();
+    }
+    EXPECT_EQ(i, guion->numeros.cantidad) << texto;
+    Cerrar();
+    return vista;
+  }
+
+  ContextoGL contexto;
+  CarpetaTemporal carpeta;
+  std::filesystem::path anterior;
+};
+
+// Every rule of the reader at once: a byte-order mark, names in other
+// capitals with blanks around them, quotes, a lone CR ending a line, numbers
+// with a sign or words after them, a count cut at 15 characters, a comment
+// that looks like a key, a later section of the same name, and a list with
+// skipped characters, an empty item, a backward range, a restarted range and
+// a value cut at 1,023 characters inside its last number; then a lesson the
+// file does not have.
+TEST_F(CursoTest, ShowTellsWhatTheRunShowsAndWhereItLeavesTheCounters) {
+  std::string lista = "7, x9,,8-5,2-4-6,1 2,3-3,4";
+  lista += std::string(1023 - lista.size() - 1, ' ') + "56";
+  Archivo(
+      "\xEF\xBB\xBF[ GENERAL ]\r\ntiempobit = \" 15 \"\rLECCIONACTUAL=+3 tres\n"
+      "pasesporleccion=0000000000000003\nLecciones=2\n; notes\n;Leccion3=1\n"
+      "[Lecciones]\nLeccion3=" + lista + "\n[General]\nTiempoBit=99\nPaseActual=2\n");
+  const Vista antes = Comparar("the hand-made file");
+  EXPECT_EQ(antes.tarjetas, 9);
+  Crear();
+  while (contapuntos.enMarcha) contapuntos.universo->Fotograma();
+  Cerrar();
+  const Vista despues = Comparar("after one run");
+  EXPECT_EQ(despues.leccion, antes.leccionDespues);
+  EXPECT_EQ(despues.pase, antes.paseDespues);
+
+  // A made course, at its first day, its first mixed day, a review and its
+  // last day.
+  const std::string curso = Script({"--review-every", "6", "--seed", "11"});
+  for (int leccion : {1, 6, 7, 34}) {
+    EnLeccion(curso, leccion);
+    Comparar("lesson " + std::to_string(leccion) + " of a made course");
+  }
+}
+
+// The days of made courses as the program reads them: the sets of the
+// planned days, whose numbers it may show in any order within a set; and,
+// over the whole course, every number from 1 to the last and no other.
+TEST_F(CursoTest, AMadeCourseGivesTheProgramThePlannedDays) {
+  using Dia = std::vector<std::set<int>>;
+  const Dia uno = {{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}};
+  const Dia seis = {{3, 4, 5, 11, 12}, {8, 9, 10, 13, 14}};
+  const Dia siete = {{5, 11, 12, 15, 16}, {10, 13, 14, 17, 18}};
+  struct Caso {
+    std::vector<std::string> opciones;
+    int hasta;
+    int lecciones;
+    std::map<int, Dia> dias;
+    // Lessons of numbers already seen, as many as a day, chosen at random.
+    std::set<int> repasos;
+  };
+  const Caso casos[] = {
+      {{"--seed", "3"}, 100, 30,
+       {{1, uno}, {5, uno}, {6, seis}, {7, siete}, {29, {{96, 99, 100}, {98}}}, {30, {{100}}}},
+       {}},
+      {{"--seed", "4", "--review-every", "5", "--voice", "en"}, 100, 35,
+       {{5, uno}, {7, seis}, {8, siete}, {13, {{24, 27, 28, 31, 32}, {26, 29, 30, 33, 34}}}},
+       {6, 12, 18, 24, 30}},
+      {{"--seed", "5", "--up-to", "12", "--per-day", "3"}, 12, 7,
+       {{1, {{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}, {11, 12}}},
+        {6, {{3, 4, 5}, {8, 9, 10}}},
+        {7, {{5}, {10}}}},
+       {}},
+  };
+  for (const Caso& caso : casos) {
+    std::string nombre;
+    for (const std::string& o : caso.opciones) nombre += o + " ";
+    SCOPED_TRACE(nombre);
+    const std::string curso = Script(caso.opciones);
+    std::set<int> vistos;
+    std::map<int, int> dias;
+    int conCinco = 0, ascendentes = 0;
+    for (int leccion = 1; leccion <= caso.lecciones + 1; ++leccion) {
+      SCOPED_TRACE("lesson " + std::to_string(leccion));
+      EnLeccion(curso, leccion);
+      const Numeros numeros = Lee();
+      const std::set<int> distintos(numeros.begin(), numeros.end());
+      if (leccion > caso.lecciones) {
+        EXPECT_EQ(numeros, Numeros{0}) << "the file has one lesson too many";
+        break;
+      }
+      EXPECT_EQ(distintos.size(), numeros.size()) << "a number twice in a day";
+      ASSERT_FALSE(numeros.empty());
+      EXPECT_GE(*distintos.begin(), 1);
+      EXPECT_LE(*distintos.rbegin(), caso.hasta);
+      if (caso.repasos.count(leccion)) {
+        EXPECT_EQ(numeros.size(), 10u);
+        for (int n : numeros) EXPECT_TRUE(vistos.count(n)) << n << " was not seen before";
+      }
+      const auto dia = caso.dias.find(leccion);
+      if (dia != caso.dias.end()) {
+        size_t i = 0;
+        for (const std::set<int>& serie : dia->second) {
+          ASSERT_LE(i + serie.size(), numeros.size());
+          EXPECT_EQ(std::set<int>(numeros.begin() + i, numeros.begin() + i + serie.size()), serie);
+          i += serie.size();
+        }
+        EXPECT_EQ(i, numeros.size());
+      }
+      // A list is shown in its written order, so the file mixes it.
+      if (numeros.size() >= 10) {
+        ++conCinco;
+        if (std::is_sorted(numeros.begin(), numeros.begin() + 5)) ++ascendentes;
+      }
+      for (int n : numeros) {
+        vistos.insert(n);
+        if (!caso.repasos.count(leccion)) ++dias[n];
+      }
+    }
+    EXPECT_EQ(vistos.size(), size_t(caso.hasta));
+    EXPECT_LT(ascendentes * 4, conCinco) << "sets not mixed: " << ascendentes << " of "
+                                         << conCinco << " first sets in ascending order";
+    for (const auto& [n, veces] : dias) EXPECT_GE(veces, 2) << n << " is shown on one day only";
+  }
+}
+
+}  // namespace
