@@ -2,8 +2,9 @@
 # with CPack (cpack -G DEB in the build folder, or tools/package):
 #   bin/contapuntos            the program; it reads CPControl.ini from the
 #                              folder it is started in
-#   bin/contapuntos-lesson     starts it in the learner's own folder, which it
-#                              seeds with the example lesson file
+#   bin/contapuntos-lesson     starts it in the learner's own folder (one
+#                              given, or one in the user's data folder), which
+#                              it seeds with the example lesson file
 #   bin/contapuntos-record-voice
 #                              records the numbers in a parent's voice
 #   share/contapuntos/         the example lesson file

@@ -1,11 +1,13 @@
 // The program as a process: how it ends when it cannot start, how its save
-// survives a kill at any point, and how it runs in a real window on a
-// virtual display with a real keyboard.
+// survives a kill at any point, how the Linux launcher runs it in each
+// child's own folder, and how it runs in a real window on a virtual display
+// with a real keyboard.
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -21,6 +23,7 @@ namespace {
 const std::string kPrograma = CONTAPUNTOS_PROGRAMA;
 const std::string kSinAplicacion = PROGRAMA_SIN_APLICACION;
 const std::string kDePrueba = PROGRAMA_DE_PRUEBA;
+const std::string kLanzador = LANZADOR;
 
 // An environment in which no display can be had, and no video driver is
 // named: the program chooses for itself, as on a parent's machine.
@@ -109,6 +112,62 @@ TEST(ProgramaTest, KilledAnywhereInTheSaveTheFileIsOldOrNewAndTheNextRunGoesOn) 
       EXPECT_EQ(carpeta.Contenido(), std::vector<std::string>{"CPControl.ini"}) << donde;
     }
   }
+}
+
+// One folder per child: the launcher, laid out as the package installs it,
+// runs the program in the folder it is given, seeds a new folder with the
+// example, keeps a lesson file of other capitals, and without a folder uses
+// the learner's data folder. Each run moves on its own file alone.
+TEST(LanzadorTest, EachChildsFolderKeepsItsOwnProgress) {
+  namespace fs = std::filesystem;
+  CarpetaTemporal raiz;
+  const std::string r = raiz.ruta();
+  fs::create_directories(r + "/usr/bin");
+  fs::create_directories(r + "/usr/share/contapuntos");
+  fs::copy_file(kLanzador, r + "/usr/bin/contapuntos-lesson");
+  fs::create_symlink(kPrograma, r + "/usr/bin/contapuntos");
+  const std::string ejemplo =
+      "[General]\nTiempoBit=1\nPasesPorLeccion=1\nLecciones=3\nLeccionActual=1\n"
+      "PaseActual=1\n[Lecciones]\nLeccion1=1\nLeccion2=2\nLeccion3=3\n";
+  std::ofstream(r + "/usr/share/contapuntos/CPControl.ini") << ejemplo;
+  auto Avance = [](int leccion, int pase) {
+    return "LeccionActual=" + std::to_string(leccion) + "\nPaseActual=" + std::to_string(pase);
+  };
+  auto Curso = [&](int leccion, int pase) {
+    return "[General]\nTiempoBit=1\nPasesPorLeccion=2\nLecciones=3\n" + Avance(leccion, pase) +
+           "\n[Lecciones]\nLeccion1=4\nLeccion2=5\nLeccion3=6\n";
+  };
+  fs::create_directories(r + "/ana");
+  std::ofstream(r + "/ana/cpcontrol.ini") << Curso(2, 1);
+
+  auto Lanzar = [&](std::vector<std::string> carpeta) {
+    Orden orden;
+    orden.argumentos = {r + "/usr/bin/contapuntos-lesson"};
+    orden.argumentos.insert(orden.argumentos.end(), carpeta.begin(), carpeta.end());
+    orden.quitar = {"DISPLAY", "WAYLAND_DISPLAY"};
+    orden.entorno = {{"SDL_VIDEODRIVER", "offscreen"},
+                     {"SDL_AUDIODRIVER", "dummy"},
+                     {"HOME", r + "/casa"},
+                     {"XDG_DATA_HOME", r + "/datos"}};
+    orden.carpeta = r;
+    const Resultado resultado = Ejecutar(orden);
+    EXPECT_EQ(resultado.codigo, 0) << resultado.errores;
+  };
+  Lanzar({"ana"});
+  Lanzar({r + "/hijos/luis"});
+  Lanzar({r + "/hijos/luis"});
+  Lanzar({});
+
+  EXPECT_EQ(LeerArchivo(r + "/ana/cpcontrol.ini"), Curso(2, 2));
+  EXPECT_FALSE(fs::exists(r + "/ana/CPControl.ini")) << "a lesson file was there already";
+  std::string luis = ejemplo;
+  EXPECT_EQ(LeerArchivo(r + "/hijos/luis/CPControl.ini"),
+            luis.replace(luis.find(Avance(1, 1)), Avance(1, 1).size(), Avance(3, 1)));
+  std::string propio = ejemplo;
+  EXPECT_EQ(LeerArchivo(r + "/datos/contapuntos/CPControl.ini"),
+            propio.replace(propio.find(Avance(1, 1)), Avance(1, 1).size(), Avance(2, 1)));
+  EXPECT_EQ(LeerArchivo(r + "/usr/share/contapuntos/CPControl.ini"), ejemplo);
+  EXPECT_FALSE(fs::exists(r + "/casa"));
 }
 
 class VentanaRealTest : public ::testing::Test {
