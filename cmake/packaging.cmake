@@ -7,7 +7,11 @@
 #                              it seeds with the example lesson file
 #   bin/contapuntos-record-voice
 #                              records the numbers in a parent's voice
-#   share/contapuntos/         the example lesson file
+#   bin/contapuntos-make-curriculum
+#                              writes a course's lesson file for a child, and
+#                              tells what the next run of one shows
+#   share/contapuntos/         the example lesson file, and the ready-made
+#                              courses to 100 in Spanish and in English
 #   share/applications/, share/icons/hicolor/scalable/apps/
 #                              the menu entry and its icon
 #   share/doc/contapuntos/copyright
@@ -20,7 +24,12 @@ install(PROGRAMS ${CMAKE_SOURCE_DIR}/dist/linux/contapuntos-lesson
   DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/record-voice
   DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME contapuntos-record-voice)
-install(FILES ${CMAKE_SOURCE_DIR}/examples/CPControl.ini
+install(PROGRAMS ${CMAKE_SOURCE_DIR}/tools/make-curriculum
+  DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME contapuntos-make-curriculum)
+install(FILES
+  ${CMAKE_SOURCE_DIR}/examples/CPControl.ini
+  ${CMAKE_SOURCE_DIR}/examples/curso-100-es.ini
+  ${CMAKE_SOURCE_DIR}/examples/course-100-en.ini
   DESTINATION ${CMAKE_INSTALL_DATADIR}/contapuntos)
 install(FILES ${CMAKE_SOURCE_DIR}/dist/linux/contapuntos.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -49,8 +58,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-dev) adds the libraries the program links, with the versions the
 # build needs; without it they are named here.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS libgl1)
-# contapuntos-record-voice records with arecord and shapes with sox.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "alsa-utils, sox")
+# contapuntos-record-voice records with arecord and shapes with sox;
+# contapuntos-make-curriculum is a Python 3 script. The lessons need none.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "alsa-utils, sox, python3")
 find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -12,6 +12,7 @@ PAQUETES=(
   libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
   libgtest-dev
   xvfb xauth xdotool x11-utils xfonts-base imagemagick
+  python3
 )
 
 instalar_paquetes() {
