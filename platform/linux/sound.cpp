@@ -260,8 +260,8 @@ bool ReadFile(const char* name, std::vector<Uint8>* bytes, Failure* failure) {
 bool FromFile(const char* name, std::vector<Sint16>* samples, Failure* failure) {
   std::vector<Uint8> bytes;
   Wave wave;
-  return ReadFile(LinuxPath(name).c_str(), &bytes, failure) && ParseWave(bytes.data(), bytes.size(), &wave, failure) &&
-         Convert(wave, samples, failure);
+  return ReadFile(LinuxPath(name).c_str(), &bytes, failure) &&
+         ParseWave(bytes.data(), bytes.size(), &wave, failure) && Convert(wave, samples, failure);
 }
 
 // The audio callback, with the device locked: the next frames of the sound
@@ -365,6 +365,7 @@ SoundProbe ProbeSound() {
   probe.rate = state.spec.freq;
   SDL_LockAudioDevice(state.id);
   probe.frames = state.playing.size();
+  probe.taken = state.position;
   probe.firstFramesAt = state.firstFramesAt;
   SDL_UnlockAudioDevice(state.id);
   return probe;

@@ -22,6 +22,8 @@ struct SoundProbe {
   int rate = 0;
   // The length, in device frames, of the sound given last.
   std::size_t frames = 0;
+  // How many of those frames the device has taken so far.
+  std::size_t taken = 0;
   // When the device took the first frames of that sound; empty until then.
   std::optional<std::chrono::steady_clock::time_point> firstFramesAt;
 };

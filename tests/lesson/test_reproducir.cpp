@@ -38,8 +38,8 @@ class ReproducirSonidoTest : public ::testing::Test {
 
 TEST_F(ReproducirSonidoTest, PlaysTheRecordingOfThatNameBeforeAFileOfThatName) {
   Write("0.WAV", toneA);
-  const Escucha e = Escuchar(trabajo, {"reproducir", "0.WAV", "esperar", "900", "reproducir",
-                                       "100INGLES.WAV", "esperar", "1700"});
+  const Escucha e =
+      Escuchar(trabajo, {"reproducir", "0.WAV", "oir", "reproducir", "100INGLES.WAV", "oir"});
   ExpectCleanEnd(e);
   EXPECT_TRUE(Heard(e, MuestrasDeRecurso("0.WAV"))) << "expected the recording 0.WAV";
   EXPECT_TRUE(Heard(e, MuestrasDeRecurso("100INGLES.WAV")))
@@ -53,8 +53,8 @@ TEST_F(ReproducirSonidoTest, PlaysTheRecordingOfThatNameBeforeAFileOfThatName) {
 TEST_F(ReproducirSonidoTest, WithoutARecordingPlaysTheFileOfThatNameWhateverItsCapitals) {
   Write("101.WAV", toneA);
   Write("7mama.wav", toneB);
-  const Escucha e = Escuchar(trabajo, {"reproducir", "101.WAV", "esperar", "600", "reproducir",
-                                       "7MAMA.WAV", "esperar", "600"});
+  const Escucha e =
+      Escuchar(trabajo, {"reproducir", "101.WAV", "oir", "reproducir", "7MAMA.WAV", "oir"});
   ExpectCleanEnd(e);
   const std::size_t atA = Buscar(e.salida, toneA);
   ASSERT_NE(atA, std::string::npos) << "expected the file 101.WAV";
@@ -81,8 +81,8 @@ TEST_F(ReproducirSonidoTest, TheProgramSpeaksInTheParentsRecordedVoice) {
 }
 
 TEST_F(ReproducirSonidoTest, WithoutARecordingOrAFileGivesTheAlertSound) {
-  const Escucha e = Escuchar(trabajo, {"reproducir", "101.WAV", "esperar", "450", "reproducir", "",
-                                       "esperar", "450", "reproducir-nulo", "esperar", "450"});
+  const Escucha e = Escuchar(
+      trabajo, {"reproducir", "101.WAV", "oir", "reproducir", "", "oir", "reproducir-nulo", "oir"});
   ExpectCleanEnd(e);
   EXPECT_EQ(Contar(e.salida, chime), 3u)
       << "expected the chime for 101.WAV, the empty name and the Texto without buffer";
@@ -99,12 +99,9 @@ TEST_F(ReproducirSonidoTest, ANameWithAFolderOrDriveOpensNoFileAndGivesTheAlertS
   const Muestras toneD = Tono(987.77, 0.3);
   EscribirArchivo(inner + "/sub\\7.WAV", ImagenWave({}, Bytes16(toneC)));
   EscribirArchivo(inner + "/C:7.WAV", ImagenWave({}, Bytes16(toneD)));
-  const Escucha e = Escuchar(
-      inner,
-      {"reproducir", "../7.WAV", "esperar",    "450",        "reproducir", "sub/7.WAV",
-       "esperar",    "450",      "reproducir", "sub\\7.WAV", "esperar",    "450",
-       "reproducir", "C:7.WAV",  "esperar",    "450",        "reproducir", inner + "/sub/7.WAV",
-       "esperar",    "450"});
+  const Escucha e = Escuchar(inner, {"reproducir", "../7.WAV", "oir", "reproducir", "sub/7.WAV",
+                                     "oir", "reproducir", "sub\\7.WAV", "oir", "reproducir",
+                                     "C:7.WAV", "oir", "reproducir", inner + "/sub/7.WAV", "oir"});
   ExpectCleanEnd(e);
   EXPECT_EQ(Contar(e.salida, chime), 5u) << "expected the chime for every name";
   EXPECT_FALSE(Heard(e, toneA)) << "../7.WAV was played";

@@ -9,9 +9,18 @@
 //   archivo NOMBRE     the file NOMBRE, with SND_FILENAME
 //   reproducir NOMBRE  ReproducirSonido of NOMBRE
 //   reproducir-nulo    ReproducirSonido of a Texto without buffer
-//   esperar MS         waits MS milliseconds
+//   oir                waits until the device has taken every frame of the
+//                      sound given last (at once without a device)
+//   oir-ms MS          waits until the device has taken MS milliseconds of
+//                      the sound given last
+//
+// The waits follow the device, not the clock: on a loaded machine its
+// thread may fall behind, and what it has not taken is not in the file.
+// A wait that sees no progress for 20 seconds ends the player with code 3.
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -22,6 +31,7 @@
 
 #include "base/Texto.h"
 #include "lesson/ReproducirSonido.h"
+#include "platform/linux/sound_probe.h"
 #include "platform/platform.h"
 
 namespace {
@@ -49,6 +59,27 @@ BOOL Imagen(const char* ruta) {
   return PlaySoundA(bytes.data(), nullptr, SND_MEMORY | SND_ASYNC);
 }
 
+// Waits until the device has taken `frames` of the sound given last, or all
+// of it when it is shorter.
+void Oir(std::size_t frames) {
+  using Reloj = std::chrono::steady_clock;
+  SoundProbe probe = ProbeSound();
+  std::size_t taken = probe.taken;
+  Reloj::time_point progress = Reloj::now();
+  while (probe.deviceOpen && probe.taken < std::min(frames, probe.frames)) {
+    if (probe.taken != taken) {
+      taken = probe.taken;
+      progress = Reloj::now();
+    } else if (Reloj::now() - progress > std::chrono::seconds(20)) {
+      std::fprintf(stderr, "reproductor: the device took no frame for 20 s (%zu of %zu)\n",
+                   probe.taken, probe.frames);
+      std::exit(3);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    probe = ProbeSound();
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,6 +87,10 @@ int main(int argc, char** argv) {
     const std::string orden = argv[i];
     if (orden == "reproducir-nulo") {
       ReproducirSonido(Texto(nullptr));
+      continue;
+    }
+    if (orden == "oir") {
+      Oir(SIZE_MAX);
       continue;
     }
     if (i + 1 >= argc) {
@@ -71,8 +106,8 @@ int main(int argc, char** argv) {
       Escribir(PlaySoundA(argumento, nullptr, SND_FILENAME | SND_ASYNC));
     } else if (orden == "reproducir") {
       ReproducirSonido(Texto(argumento));
-    } else if (orden == "esperar") {
-      std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argumento)));
+    } else if (orden == "oir-ms") {
+      Oir(static_cast<std::size_t>(std::atoi(argumento)) * ProbeSound().rate / 1000);
     } else {
       std::fprintf(stderr, "reproductor: unknown order %s\n", orden.c_str());
       return 2;
