@@ -261,8 +261,11 @@ TEST_F(CursoTest, AMadeCourseGivesTheProgramThePlannedDays) {
         }
         EXPECT_EQ(i, numeros.size());
       }
-      // A list is shown in its written order, so the file mixes it.
-      if (numeros.size() >= 10) {
+      // A list is shown in its written order, so the file mixes it; a range
+      // is the program's to mix, anew at every run.
+      const size_t linea = curso.find("\nLeccion" + std::to_string(leccion) + "=");
+      const std::string lista = curso.substr(linea + 1, curso.find('\n', linea + 1) - linea - 1);
+      if (numeros.size() >= 10 && lista.find('-') == std::string::npos) {
         ++conCinco;
         if (std::is_sorted(numeros.begin(), numeros.begin() + 5)) ++ascendentes;
       }
@@ -272,8 +275,10 @@ TEST_F(CursoTest, AMadeCourseGivesTheProgramThePlannedDays) {
       }
     }
     EXPECT_EQ(vistos.size(), size_t(caso.hasta));
-    EXPECT_LT(ascendentes * 4, conCinco) << "sets not mixed: " << ascendentes << " of "
-                                         << conCinco << " first sets in ascending order";
+    if (conCinco > 0) {
+      EXPECT_LT(ascendentes * 4, conCinco) << "sets not mixed: " << ascendentes << " of "
+                                           << conCinco << " first sets of lists in ascending order";
+    }
     for (const auto& [n, veces] : dias) EXPECT_GE(veces, 2) << n << " is shown on one day only";
   }
 }
