@@ -194,11 +194,7 @@ TEST_F(VentanaRealTest, OpensAFullScreenWindowThatEscapeEndsWithZero) {
   const std::string geometria = pantalla.Xdotool("getwindowgeometry " + ventana);
   EXPECT_NE(geometria.find("Position: 0,0"), std::string::npos) << geometria;
   EXPECT_NE(geometria.find("Geometry: 1024x768"), std::string::npos) << geometria;
-  pantalla.Xdotool("windowfocus " + ventana);
-  // Keys typed while the new window is still settling into full screen and
-  // taking the focus can be lost.
-  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
-  pantalla.Xdotool("key Escape");
+  EXPECT_TRUE(pantalla.TeclearHastaQueTermine(ventana, "Escape", &programa));
   const Resultado r = programa.Esperar();
   EXPECT_FALSE(r.agotado);
   EXPECT_EQ(r.codigo, 0) << r.errores;
@@ -209,31 +205,36 @@ TEST_F(VentanaRealTest, KeysReachTheWorldAsTheWindowProcedureRoutesThem) {
   Proceso programa(EnPantalla(kDePrueba));
   const std::string ventana = pantalla.EsperarVentana("Orvalo", 10);
   ASSERT_FALSE(ventana.empty());
-  pantalla.Xdotool("windowfocus " + ventana);
-  // Keys typed while the new window is still settling into full screen and
-  // taking the focus can be lost.
-  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
-  pantalla.Xdotool("key Left a F1");
+  // Keys typed while the new window is still taking the focus can be lost:
+  // Left, until the world has it.
+  const std::string izquierda = "tecla 37 1\ntecla 37 0\n";
+  bool llega = false;
+  for (int vez = 0; vez < 10 && !llega; ++vez) {
+    pantalla.Xdotool("windowfocus " + ventana);
+    pantalla.Xdotool("key Left");
+    llega = programa.Escribe(izquierda, 2.0);
+  }
+  ASSERT_TRUE(llega) << "no key reached the world";
+  pantalla.Xdotool("key a F1");
   // Held long enough for the display's auto-repeat to send more presses.
   pantalla.Xdotool("keydown z");
   std::this_thread::sleep_for(std::chrono::milliseconds(1200));
   pantalla.Xdotool("keyup z");
-  pantalla.Xdotool("windowfocus " + ventana);
-  // Keys typed while the new window is still settling into full screen and
-  // taking the focus can be lost.
-  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
-  pantalla.Xdotool("key alt+F4");
+  EXPECT_TRUE(programa.Escribe("tecla 90 0\n", 10.0));
+  EXPECT_TRUE(pantalla.TeclearHastaQueTermine(ventana, "alt+F4", &programa))
+      << "Alt+F4 closes the window and ends the program";
   const Resultado r = programa.Esperar();
-  EXPECT_EQ(r.codigo, 0) << "Alt+F4 closes the window and ends the program";
-  const std::string esperado =
-      "tecla 37 1\ntecla 37 0\ntecla 65 1\ntecla 65 0\ntecla 0 1\ntecla 0 0\ntecla 90 1\n";
-  EXPECT_EQ(r.salida.rfind(esperado, 0), 0u) << "got:\n" << r.salida;
+  EXPECT_EQ(r.codigo, 0);
+  std::string salida = r.salida;
+  while (salida.rfind(izquierda, 0) == 0) salida.erase(0, izquierda.size());
+  const std::string esperado = "tecla 65 1\ntecla 65 0\ntecla 0 1\ntecla 0 0\ntecla 90 1\n";
+  EXPECT_EQ(salida.rfind(esperado, 0), 0u) << "got:\n" << r.salida;
   size_t repeticiones = 0;
-  for (size_t at = 0; (at = r.salida.find("tecla 90 1\n", at)) != std::string::npos; ++at) {
+  for (size_t at = 0; (at = salida.find("tecla 90 1\n", at)) != std::string::npos; ++at) {
     ++repeticiones;
   }
   EXPECT_GT(repeticiones, 1u) << "a held key repeats its press";
-  EXPECT_NE(r.salida.find("tecla 90 0\n"), std::string::npos);
+  EXPECT_NE(salida.find("tecla 90 0\n"), std::string::npos);
 }
 
 TEST_F(VentanaRealTest, TheStartUpErrorIsARealMessageBox) {
@@ -241,9 +242,7 @@ TEST_F(VentanaRealTest, TheStartUpErrorIsARealMessageBox) {
   const std::string caja = pantalla.EsperarVentana("Error de programaci\xC3\xB3n", 10);
   ASSERT_FALSE(caja.empty()) << "no message box appeared";
   EXPECT_EQ(pantalla.Xdotool("getwindowname " + caja), "Error de programaci\xC3\xB3n\n");
-  pantalla.Xdotool("windowfocus " + caja);
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  pantalla.Xdotool("key Return");
+  EXPECT_TRUE(pantalla.TeclearHastaQueTermine(caja, "Return", &programa));
   const Resultado r = programa.Esperar();
   EXPECT_EQ(r.codigo, 255);
 }

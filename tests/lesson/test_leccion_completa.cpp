@@ -9,11 +9,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <chrono>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <utility>
 
 #include "tests/support/imagen.h"
@@ -69,7 +67,7 @@ TEST_F(LeccionCompletaTest, AProgressThatCannotBeSavedIsToldInABoxAboveTheLesson
   Escribir(antes);
   ASSERT_EQ(mkdir((carpeta.ruta() + "/CPControl.ini.tmp").c_str(), 0755), 0);
   Proceso programa(Programa());
-  ComprobarCajaDeFallo(pantalla, 10);
+  ComprobarCajaDeFallo(pantalla, &programa, 10);
   const Resultado r = programa.Esperar();
   EXPECT_EQ(r.codigo, 1);
   EXPECT_EQ(r.errores.rfind("contapuntos: cannot save the progress in CPControl.ini: cannot copy "
@@ -117,11 +115,7 @@ TEST_F(LeccionCompletaTest, EscapeInTheMiddleLeavesTheFileAsItWas) {
   Proceso programa(Programa());
   const std::string ventana = pantalla.EsperarVentana("Orvalo", 10);
   ASSERT_FALSE(ventana.empty());
-  pantalla.Xdotool("windowfocus " + ventana);
-  // Keys typed while the new window is still settling into full screen and
-  // taking the focus can be lost.
-  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
-  pantalla.Xdotool("key Escape");
+  EXPECT_TRUE(pantalla.TeclearHastaQueTermine(ventana, "Escape", &programa));
   const Resultado r = programa.Esperar();
   EXPECT_EQ(r.codigo, 0) << r.errores;
   EXPECT_LT(r.segundos, 8.0) << "the lesson would take 12 s to the end";

@@ -158,11 +158,9 @@ void ComprobarRepintado(const PantallaVirtual& pantalla, int puntos) {
   EXPECT_EQ(Distintos(a, b), 0u) << "pixels not drawn again after the card was uncovered";
 }
 
-void ComprobarCajaDeFallo(const PantallaVirtual& pantalla, double segundos) {
+void ComprobarCajaDeFallo(const PantallaVirtual& pantalla, Proceso* programa, double segundos) {
   const std::string caja = pantalla.EsperarVentana("Contapuntos", segundos);
   ASSERT_FALSE(caja.empty()) << "no message box appeared";
   EXPECT_TRUE(pantalla.EsperarVentana("Orvalo", 0.1).empty()) << "the lesson still covers the box";
-  pantalla.Xdotool("windowfocus " + caja);
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  pantalla.Xdotool("key Return");
+  EXPECT_TRUE(pantalla.TeclearHastaQueTermine(caja, "Return", programa)) << "OK ends the program";
 }

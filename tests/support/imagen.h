@@ -51,8 +51,9 @@ void ComprobarTarjeta(const std::string& archivo, int puntos, int ancho = 1024, 
 class PantallaVirtual;
 void ComprobarRepintado(const PantallaVirtual& pantalla, int puntos);
 
-// Checks that the program on pantalla tells the parent of a failure in a box
+// Checks that programa, on pantalla, tells the parent of a failure in a box
 // captioned "Contapuntos", shown within segundos with the lesson's window
 // ("Orvalo") hidden, so that nothing covers it; then presses the box's OK
-// (Return), which lets the program end.
-void ComprobarCajaDeFallo(const PantallaVirtual& pantalla, double segundos);
+// (Return), which ends the program.
+class Proceso;
+void ComprobarCajaDeFallo(const PantallaVirtual& pantalla, Proceso* programa, double segundos);

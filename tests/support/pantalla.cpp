@@ -87,6 +87,17 @@ std::string PantallaVirtual::EsperarVentana(const std::string& titulo, double se
   return "";
 }
 
+bool PantallaVirtual::TeclearHastaQueTermine(const std::string& ventana, const std::string& teclas,
+                                             Proceso* programa, double segundos) const {
+  const auto fin = std::chrono::steady_clock::now() + std::chrono::duration<double>(segundos);
+  do {
+    Xdotool("windowfocus " + ventana);
+    Xdotool("key " + teclas);
+    if (programa->Termina(2.0)) return true;
+  } while (std::chrono::steady_clock::now() < fin);
+  return false;
+}
+
 bool PantallaVirtual::Captura(const std::string& archivo) const {
   int codigo = -1;
   Comando("DISPLAY=" + nombre_ + " import -window root '" + archivo + "' 2>/dev/null", &codigo);

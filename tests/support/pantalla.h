@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "tests/support/proceso.h"
+
 class PantallaVirtual {
  public:
   explicit PantallaVirtual(int ancho = 1024, int alto = 768);
@@ -28,6 +30,11 @@ class PantallaVirtual {
   std::string EsperarVentana(const std::string& titulo, double segundos) const;
   // Saves the whole screen as a PNG file; false on failure.
   bool Captura(const std::string& archivo) const;
+  // Gives ventana the keyboard and types teclas (xdotool's key names) until
+  // programa ends, again every 2 s: keys sent while a new window is still
+  // taking the focus can be lost. Whether it ended within segundos.
+  bool TeclearHastaQueTermine(const std::string& ventana, const std::string& teclas,
+                              Proceso* programa, double segundos = 20) const;
   // Covers the whole screen with another program's black window for
   // segundos, then takes the window away, uncovering what was below.
   void Cubrir(double segundos) const;

@@ -60,14 +60,40 @@ Proceso::~Proceso() {
   if (errores_ >= 0) close(errores_);
 }
 
+void Proceso::Leer() {
+  pollfd fds[2] = {{salida_, POLLIN, 0}, {errores_, POLLIN, 0}};
+  poll(fds, 2, 10);
+  ::Leer(salida_, &leidaSalida_);
+  ::Leer(errores_, &leidosErrores_);
+}
+
+bool Proceso::Termina(double segundos) {
+  const auto fin = std::chrono::steady_clock::now() + std::chrono::duration<double>(segundos);
+  do {
+    Leer();
+    siginfo_t info{};
+    // WNOWAIT leaves the ended child for Esperar to collect.
+    if (waitid(P_PID, id_t(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid_) {
+      return true;
+    }
+  } while (std::chrono::steady_clock::now() < fin);
+  return false;
+}
+
+bool Proceso::Escribe(const std::string& texto, double segundos) {
+  const auto fin = std::chrono::steady_clock::now() + std::chrono::duration<double>(segundos);
+  do {
+    Leer();
+    if (leidaSalida_.find(texto) != std::string::npos) return true;
+  } while (std::chrono::steady_clock::now() < fin);
+  return false;
+}
+
 Resultado Proceso::Esperar() {
   Resultado r;
   int estado = 0;
   for (;;) {
-    pollfd fds[2] = {{salida_, POLLIN, 0}, {errores_, POLLIN, 0}};
-    poll(fds, 2, 10);
-    Leer(salida_, &r.salida);
-    Leer(errores_, &r.errores);
+    Leer();
     if (waitpid(pid_, &estado, WNOHANG) == pid_) break;
     if (std::chrono::steady_clock::now() - inicio_ > limite_) {
       r.agotado = true;
@@ -81,8 +107,10 @@ Resultado Proceso::Esperar() {
   r.segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio_).count();
   fcntl(salida_, F_SETFL, 0);
   fcntl(errores_, F_SETFL, 0);
-  Leer(salida_, &r.salida);
-  Leer(errores_, &r.errores);
+  ::Leer(salida_, &leidaSalida_);
+  ::Leer(errores_, &leidosErrores_);
+  r.salida = leidaSalida_;
+  r.errores = leidosErrores_;
   r.codigo = WIFEXITED(estado) ? WEXITSTATUS(estado) : 128 + WTERMSIG(estado);
   return r;
 }

@@ -40,11 +40,22 @@ class Proceso {
   pid_t pid() const { return pid_; }
   // Waits for the end (killing the child at the time limit) and returns it.
   Resultado Esperar();
+  // Waits up to segundos for the child to end, leaving it to Esperar;
+  // whether it ended.
+  bool Termina(double segundos);
+  // Waits up to segundos for the child's standard output to hold texto;
+  // whether it does.
+  bool Escribe(const std::string& texto, double segundos);
 
  private:
+  // Takes what the child has written so far.
+  void Leer();
+
   pid_t pid_ = -1;
   int salida_ = -1;
   int errores_ = -1;
+  std::string leidaSalida_;
+  std::string leidosErrores_;
   std::chrono::steady_clock::time_point inicio_;
   std::chrono::milliseconds limite_;
   bool recogido_ = false;

@@ -108,7 +108,7 @@ TEST_F(WineTest, AProgressThatCannotBeSavedIsToldInABoxAboveTheLesson) {
   // The name of the save's copy is taken by a folder: the save fails.
   ASSERT_EQ(mkdir((carpeta.ruta() + "/CPControl.ini.tmp").c_str(), 0755), 0);
   Proceso programa(EnWine(carpeta.ruta()));
-  ComprobarCajaDeFallo(pantalla, 120);
+  ComprobarCajaDeFallo(pantalla, &programa, 120);
   EXPECT_EQ(programa.Esperar().codigo, 1);
   std::ifstream archivo(carpeta.ruta() + "/CPControl.ini", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(archivo), {}), antes);
