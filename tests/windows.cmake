@@ -95,10 +95,12 @@ add_windows_suite(test_world PANTALLA SOURCES
 target_link_options(test_world PRIVATE
   -Wl,--wrap=gluNewQuadric -Wl,--wrap=gluDeleteQuadric -Wl,--wrap=gluSphere)
 
-# The lesson: its generator, lists, dot placement, and the script with the
-# real profile functions reading and writing .\CPControl.ini.
+# The lesson: its generator, lists, recordings read and joined, dot
+# placement, and the script with the real profile functions reading and
+# writing .\CPControl.ini.
 add_windows_suite(test_lesson PANTALLA SOURCES
   tests/lesson/test_lista.cpp
+  tests/lesson/test_grabacion.cpp
   tests/lesson/test_colocacion.cpp
   tests/lesson/test_guion.cpp
   tests/support/contexto_gl.cpp
