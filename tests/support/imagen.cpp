@@ -166,3 +166,12 @@ void ComprobarCajaDeFallo(const PantallaVirtual& pantalla, double segundos) {
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   pantalla.Xdotool("key Return");
 }
+
+int ContarPuntos(const Imagen& imagen) {
+  if (!HayTarjeta(imagen)) return 0;
+  size_t area = 0;
+  for (int y = 0; y < imagen.alto; ++y) {
+    for (int x = 0; x < imagen.ancho; ++x) area += imagen.Blanco(x, y) ? 0 : 1;
+  }
+  return static_cast<int>(std::lround(area / (std::acos(-1.0) * 51.2 * 51.2 / 4)));
+}
