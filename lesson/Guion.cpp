@@ -99,7 +99,7 @@ void Guion::LeerArchivo() {
   std::snprintf(clave, sizeof clave, "Leccion%d", leccionActual);
   char lista[1024];
   Leer("Lecciones", clave, "", lista, sizeof lista);
-  ListaNumeros::Leer(lista, &numeros);
+  ListaNumeros::Leer(lista, clave, &numeros, &palabras);
 
   paseActual = Leer("PaseActual", "1", 1024);
   char sufijo[1024];
@@ -111,6 +111,7 @@ void Guion::Vivir() {
   int32_t a = instante;
   for (uint32_t i = 0; i < numeros.cantidad; ++i) {
     numeroActual = numeros.elementos[i];
+    palabraActual = palabras.elementos[i];
     a = EjecutarBit(a);
   }
   if (a > 0) {
@@ -149,7 +150,14 @@ void Guion::ColocarPuntos() {
   }
   char nombre[256];
   std::snprintf(nombre, sizeof nombre, "%d%s.WAV", numeroActual, static_cast<const char*>(idioma));
-  ReproducirSonido(Texto(nombre));
+  if (palabraActual == nullptr) {
+    ReproducirSonido(Texto(nombre));
+  } else {
+    char palabra[256];
+    std::snprintf(palabra, sizeof palabra, "%s%s.WAV", palabraActual,
+                  static_cast<const char*>(idioma));
+    ReproducirSonido(Texto(palabra), Texto(nombre));
+  }
 }
 
 void Guion::Ensayar() {

@@ -2,7 +2,8 @@
 // the current lesson from its step of every frame.
 //
 // Each number N of the lesson is a bit: at its first tick N red dots appear
-// at random without overlapping and the recording of N starts; at its last
+// at random without overlapping and the recording of N starts, joined after
+// its word's when it has one (an equation's "plus", "equals"); at its last
 // tick (instantesPorBit ticks later) the dots die and the next bit begins.
 // One idle tick after the last bit, the script advances the pass and lesson
 // in the lesson file and clears the application's run flag.
@@ -33,8 +34,12 @@ class Guion : public Identidad {
   int32_t leccionActual;
   int32_t paseActual;
   int32_t instantesPorBit;
-  // The lesson's numbers, ranges expanded.
+  // The lesson's numbers, ranges expanded, an equation's answer after its
+  // numbers.
   TColeccion<int> numeros;
+  // For each of numeros, the word said before the number: the start of its
+  // recording's name ("MAS", "IGUAL"), or null for none.
+  TColeccion<const char*> palabras;
   // Appended to every recording's name: "" for Spanish, "INGLES" for English.
   Texto idioma;
 
@@ -63,6 +68,8 @@ class Guion : public Identidad {
   void Ensayar();
 
  private:
+  // The word of the bit being handled, for numeroActual.
+  const char* palabraActual = nullptr;
   // How many dots puntos holds: numeroActual, or fewer for a number beyond
   // what a card can show.
   uint32_t cantidadPuntos = 0;

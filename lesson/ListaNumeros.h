@@ -1,12 +1,22 @@
-// Reads a lesson's list of numbers: items separated by commas, each a number
-// ("7") or a range of two numbers joined by a hyphen ("5-8"), whose numbers
-// are added each once in a random order.
+// Reads a lesson's list: items separated by commas, each a number ("7"), a
+// range of two numbers joined by a hyphen ("5-8"), whose numbers are added
+// each once in a random order, or an equation ("3+4=").
 //
-// The list is scanned a character at a time: digits build the running
-// number, a hyphen makes it the start of a range, a comma or the end closes
-// the item, and any other character is skipped without closing it ("1 2" is
-// 12). An empty item is the number 0; a range whose start is past its end
-// adds nothing; a second hyphen restarts the range ("2-4-6" is 4 to 6).
+// An item without '=' is scanned a character at a time: digits build the
+// running number, a hyphen makes it the start of a range, a comma or the end
+// closes the item, and any other character is skipped without closing it
+// ("1 2" is 12). An empty item is the number 0; a range whose start is past
+// its end adds nothing; a second hyphen restarts the range ("2-4-6" is 4 to
+// 6).
+//
+// An item with '=' is an equation written as on paper: 2 to 4 numbers joined
+// by + - x X * : /, then '=', then optionally its answer ("3+4=7"); blanks
+// are skipped. x and : come before + and -, left to right otherwise. It gives
+// a card for each number in turn and one for the answer ("3+4=" gives 3, 4,
+// 7); each card after the first says its word before its number: the
+// operation before it ("plus four") or, for the answer, "equals". An equation
+// that is wrong, negative, divides inexactly or by zero, or holds a number
+// past what a card holds is left out, with one line on standard error.
 #pragma once
 
 #include <cstdint>
@@ -19,11 +29,12 @@ class ListaNumeros {
   // drawn from numbers 0 to 32767.
   static constexpr int64_t kRangoMaximo = 32768;
 
-  // Appends the numbers of lista to numeros, drawing each range's order from
-  // the lesson's generator. A number past 2,147,483,647 is not added, nor is
-  // a range with such an end.
-  static void Leer(const char* lista, TColeccion<int>* numeros);
-
- private:
-  static void Expandir(int64_t desde, int64_t hasta, TColeccion<int>* numeros);
+  // Appends the cards of lista to numeros, drawing each range's order from
+  // the lesson's generator, and, for each card, the word it says before its
+  // number to palabras: the start of the word's recording's name ("MAS",
+  // "MENOS", "POR", "ENTRE", "IGUAL"), or null for none. A number past
+  // 2,147,483,647 is not added, nor is a range with such an end. leccion
+  // names the list in the lines that tell of a refused equation ("Leccion3").
+  static void Leer(const char* lista, const char* leccion, TColeccion<int>* numeros,
+                   TColeccion<const char*>* palabras);
 };

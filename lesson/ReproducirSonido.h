@@ -10,3 +10,10 @@
 // alert sound does. A name holding a folder or drive separator names no
 // file: it gives the alert sound. A Texto without buffer is the empty name.
 void ReproducirSonido(const Texto& nombre);
+
+// Starts, as one sound, the recording named palabra ("MAS.WAV", found as a
+// number's is) followed by the one named nombre, joined in memory with
+// nothing between them. Without a recording palabra, plays nombre alone as
+// above; so too, after a line on standard error that says why, when the two
+// cannot be joined (one of them is not a PCM WAVE, or they are too long).
+void ReproducirSonido(const Texto& palabra, const Texto& nombre);

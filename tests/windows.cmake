@@ -95,14 +95,18 @@ add_windows_suite(test_world PANTALLA SOURCES
 target_link_options(test_world PRIVATE
   -Wl,--wrap=gluNewQuadric -Wl,--wrap=gluDeleteQuadric -Wl,--wrap=gluSphere)
 
-# The lesson: its generator, lists, dot placement, and the script with the
-# real profile functions reading and writing .\CPControl.ini.
+# The lesson: its generator, lists, recordings read and joined, dot
+# placement, and the script with the real profile functions reading and
+# writing .\CPControl.ini and the real file functions reading a parent's
+# recordings; the resource lookup and the sound player watched through
+# linker wrappers.
 add_windows_suite(test_lesson PANTALLA SOURCES
   tests/lesson/test_lista.cpp
+  tests/lesson/test_grabacion.cpp
   tests/lesson/test_colocacion.cpp
   tests/lesson/test_guion.cpp
   tests/support/contexto_gl.cpp
   tests/support/carpeta.cpp
   ${CMAKE_SOURCE_DIR}/app/Contapuntos.cpp
   LIBS app lesson)
-target_link_options(test_lesson PRIVATE -Wl,--wrap=__imp_FindResourceA)
+target_link_options(test_lesson PRIVATE -Wl,--wrap=__imp_FindResourceA -Wl,--wrap=__imp_PlaySoundA)

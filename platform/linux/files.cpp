@@ -1,10 +1,14 @@
 // Linux layer: files.
 //
 // Implements CopyFileA, MoveFileExA, DeleteFileA, CreateFileA (existing files
-// only), FlushFileBuffers and CloseHandle on the C library's files; a file
-// handle is the file descriptor.
+// only), ReadFile, FlushFileBuffers and CloseHandle on the C library's files;
+// a file handle is the file descriptor.
 // File names are taken as names.cpp says: a backslash is a folder separator,
 // and the case of a name's last part need not match.
+// NOTE: CreateFileA opens a folder (reading it then fails) and a named pipe
+// (without waiting for a writer: it reads as empty when there is none);
+// Windows refuses the one and has none of the other in a folder.
+// NOTE: ReadFile reads no overlapped (asynchronous) handles.
 // NOTE: CopyFileA copies the bytes and the permission bits, not the owner or
 // the times; the copy is not flushed to disk (FlushFileBuffers does that).
 
@@ -117,12 +121,26 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSEC
   const bool writes = dwDesiredAccess & GENERIC_WRITE;
   const int mode = reads && writes ? O_RDWR : (writes ? O_WRONLY : O_RDONLY);
   const std::string path = LinuxPath(lpFileName);
-  const int fd = open(path.c_str(), mode | O_CLOEXEC);
+  // Without blocking, so that a pipe of that name cannot hold the caller up;
+  // regular files ignore the flag.
+  const int fd = open(path.c_str(), mode | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     FailWithErrno(errno, "cannot open " + path);
     return INVALID_HANDLE_VALUE;
   }
   return reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(fd));
+}
+
+BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
+                     LPDWORD lpNumberOfBytesRead, LPOVERLAPPED) {
+  *lpNumberOfBytesRead = 0;
+  ssize_t got;
+  do {
+    got = read(FileDescriptor(hFile), lpBuffer, nNumberOfBytesToRead);
+  } while (got < 0 && errno == EINTR);
+  if (got < 0) return FailWithErrno(errno, "cannot read a file");
+  *lpNumberOfBytesRead = static_cast<DWORD>(got);
+  return TRUE;
 }
 
 BOOL WINAPI FlushFileBuffers(HANDLE hFile) {

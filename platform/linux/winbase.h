@@ -52,11 +52,13 @@ DWORD WINAPI FormatMessageA(DWORD dwFlags, LPCVOID lpSource, DWORD dwMessageId, 
 // separator, and a name without a folder is in the working folder.
 
 typedef struct _SECURITY_ATTRIBUTES SECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
+typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
 #define GENERIC_READ 0x80000000u
 #define GENERIC_WRITE 0x40000000u
 #define OPEN_EXISTING 3
+#define FILE_SHARE_READ 0x00000001
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
 #define MOVEFILE_REPLACE_EXISTING 0x00000001
 #define MOVEFILE_WRITE_THROUGH 0x00000008
@@ -77,10 +79,17 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
 // the last error set, on failure.
 // NOTE: only OPEN_EXISTING is supported; sharing modes, security attributes,
 // flags and the template are not looked at.
+// NOTE: a folder opens (reading it then fails); a named pipe opens without
+// waiting for a writer, and reads as empty when there is none.
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                           LPSECURITY_ATTRIBUTES lpSecurityAttributes,
                           DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
                           HANDLE hTemplateFile);
+// Reads up to nNumberOfBytesToRead bytes from the file's position on; the
+// count read goes to *lpNumberOfBytesRead, 0 at the end of the file.
+// NOTE: overlapped reads are not supported (lpOverlapped must be NULL).
+BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
+                     LPDWORD lpNumberOfBytesRead, LPOVERLAPPED lpOverlapped);
 // Puts the file's written bytes on disk.
 BOOL WINAPI FlushFileBuffers(HANDLE hFile);
 // Closes a file handle from CreateFileA.

@@ -21,6 +21,7 @@ typedef int BOOL;
 typedef unsigned char BYTE;
 typedef std::uint16_t WORD;
 typedef std::uint32_t DWORD;
+typedef DWORD* LPDWORD;
 typedef std::int32_t LONG;
 typedef unsigned int UINT;
 typedef unsigned long long UINT_PTR;

@@ -31,18 +31,30 @@ struct Busqueda {
 };
 std::vector<Busqueda> busquedas;
 
+// Every WAVE image played from memory, as it was given.
+std::vector<std::string> imagenes;
+// The last sound given, when it was an image in memory; and whether every
+// such image was still whole when the next sound was given.
+const char* imagenSonando = nullptr;
+bool imagenesEnteras = true;
+
 }  // namespace
 
-// The lookup, watched through a linker wrapper. Calls into a DLL go through
-// its import pointer, __imp_FindResourceA, on Windows, so there the pointer
-// is what is wrapped.
+// The lookup and the player, watched through linker wrappers. Calls into a
+// DLL go through its import pointer, such as __imp_FindResourceA, on
+// Windows, so there the pointer is what is wrapped.
 #ifdef _WIN32
 using FindResourceATipo = HRSRC(WINAPI*)(HMODULE, LPCSTR, LPCSTR);
+using PlaySoundATipo = BOOL(WINAPI*)(LPCSTR, HMODULE, DWORD);
 extern "C" FindResourceATipo __real___imp_FindResourceA;
+extern "C" PlaySoundATipo __real___imp_PlaySoundA;
 #define FindResourceAReal __real___imp_FindResourceA
+#define PlaySoundAReal __real___imp_PlaySoundA
 #else
 extern "C" HRSRC WINAPI __real_FindResourceA(HMODULE, LPCSTR, LPCSTR);
+extern "C" BOOL WINAPI __real_PlaySoundA(LPCSTR, HMODULE, DWORD);
 #define FindResourceAReal __real_FindResourceA
+#define PlaySoundAReal __real_PlaySoundA
 #endif
 
 namespace {
@@ -53,15 +65,40 @@ HRSRC WINAPI FindResourceAObservado(HMODULE modulo, LPCSTR nombre, LPCSTR tipo) 
   return FindResourceAReal(modulo, nombre, tipo);
 }
 
+// The length of the WAVE image at imagen: its RIFF length and 8.
+size_t Largo(const char* imagen) {
+  const auto* p = reinterpret_cast<const unsigned char*>(imagen);
+  return 8 + (p[4] | p[5] << 8 | p[6] << 16 | size_t{p[7]} << 24);
+}
+
+BOOL WINAPI PlaySoundAObservado(LPCSTR sonido, HMODULE modulo, DWORD opciones) {
+  // Windows reads an image while it plays: it must stay whole until this
+  // call has started another sound.
+  if (imagenSonando != nullptr && !imagenes.empty() &&
+      std::string(imagenSonando, imagenes.back().size()) != imagenes.back()) {
+    imagenesEnteras = false;
+  }
+  imagenSonando = nullptr;
+  if (sonido != nullptr && (opciones & SND_MEMORY)) {
+    imagenSonando = sonido;
+    imagenes.emplace_back(sonido, Largo(sonido));
+  }
+  return PlaySoundAReal(sonido, modulo, opciones);
+}
+
 }  // namespace
 
 #ifdef _WIN32
 extern "C" {
 FindResourceATipo __wrap___imp_FindResourceA = &FindResourceAObservado;
+PlaySoundATipo __wrap___imp_PlaySoundA = &PlaySoundAObservado;
 }
 #else
 extern "C" HRSRC WINAPI __wrap_FindResourceA(HMODULE modulo, LPCSTR nombre, LPCSTR tipo) {
   return FindResourceAObservado(modulo, nombre, tipo);
+}
+extern "C" BOOL WINAPI __wrap_PlaySoundA(LPCSTR sonido, HMODULE modulo, DWORD opciones) {
+  return PlaySoundAObservado(sonido, modulo, opciones);
 }
 #endif
 
@@ -81,6 +118,9 @@ class GuionTest : public ::testing::Test {
     anterior = std::filesystem::current_path();
     std::filesystem::current_path(carpeta.ruta());
     busquedas.clear();
+    imagenes.clear();
+    imagenSonando = nullptr;
+    imagenesEnteras = true;
     instanciasAntes = ClaseDinamica::instancias;
   }
   void TearDown() override {
@@ -257,6 +297,39 @@ TEST_F(GuionTest, ANumberBeyondWhatACardHoldsShowsTheMostAndSaysSo) {
   EXPECT_EQ(puntos, 1000u);
   EXPECT_EQ(errores, "contapuntos: the card of 5000 shows 1000 dots, the most a card holds\n");
   EXPECT_EQ(busquedas.back().nombre, "5000.WAV");
+}
+
+// A WAVE image of 16-bit mono samples, 44,100 a second: the bytes datos.
+std::string Wave(const std::string& datos) {
+  auto Little = [](size_t valor) {
+    std::string bytes;
+    for (int i = 0; i < 4; ++i) bytes += static_cast<char>(valor >> (8 * i));
+    return bytes;
+  };
+  return "RIFF" + Little(36 + datos.size()) + "WAVEfmt " + Little(16) + Little(1 | 1 << 16) +
+         Little(44100) + Little(88200) + Little(2 | 16 << 16) + "data" + Little(datos.size()) +
+         datos;
+}
+
+// In a parent's own voice (files of the lesson folder), each card of an
+// equation after its first plays its word's samples, then its number's, as
+// one image in memory.
+TEST_F(GuionTest, AnEquationsCardsSayTheirWordThenTheirNumberAsOneSound) {
+  for (const auto& [nombre, datos] :
+       {std::pair{"2MAMA.WAV", "dos."}, std::pair{"MASMAMA.WAV", "mas."},
+        std::pair{"3mama.wav", "tres"}, std::pair{"IGUALMAMA.WAV", "igual."},
+        std::pair{"5MAMA.WAV", "cinco."}}) {
+    std::ofstream(carpeta.ruta() + "/" + nombre, std::ios::binary) << Wave(datos);
+  }
+  Archivo("[General]\nTiempoBit=1\nIdioma=MAMA\n[Lecciones]\nLeccion1=2+3=,1\n");
+  Crear();
+  while (contapuntos.enMarcha) Fotograma();
+  std::vector<std::string> nombres;
+  for (const Busqueda& b : busquedas) nombres.push_back(b.nombre);
+  EXPECT_EQ(nombres, (std::vector<std::string>{"2MAMA.WAV", "MASMAMA.WAV", "3MAMA.WAV",
+                                               "IGUALMAMA.WAV", "5MAMA.WAV", "1MAMA.WAV"}));
+  EXPECT_EQ(imagenes, (std::vector<std::string>{Wave("mas.tres"), Wave("igual.cinco.")}));
+  EXPECT_TRUE(imagenesEnteras) << "an image was changed or freed before the next sound started";
 }
 
 // The end of a pass, from a lesson file with the given "General" keys.

@@ -3,8 +3,8 @@
 // display. It runs the lesson and advances the file, shows each card's dots
 // and draws them again when another window uncovers them, keeps the file
 // untouched when Escape ends it early, holds a card of "TiempoBit" 10 for
-// one second, and tells the parent in a box when the progress cannot be
-// saved.
+// one second, shows an equation's cards one after another, and tells the
+// parent in a box when the progress cannot be saved.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "tests/support/imagen.h"
 #include "tests/support/pantalla.h"
@@ -57,6 +58,35 @@ TEST_F(LeccionCompletaTest, RunsTheLessonAndAdvancesTheFile) {
   EXPECT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(Leer(), "[General]\r\nTiempoBit=1\r\nPasesPorLeccion=2\r\nPaseActual=1\r\nLecciones=3\r\n"
                     "LeccionActual=2\r\n\r\n[Lecciones]\r\nLeccion1=3,5,0-4\r\n");
+}
+
+// An equation's cards: its numbers, then its answer, each for its time.
+TEST_F(LeccionCompletaTest, AnEquationShowsItsNumbersThenItsAnswerAndAdvancesThePass) {
+  Escribir("[General]\r\nTiempoBit=30\r\nPasesPorLeccion=2\r\n[Lecciones]\r\nLeccion1=3+4=\r\n");
+  Orden orden = Programa();
+  orden.limite = std::chrono::seconds(90);
+  Proceso programa(orden);
+  CarpetaTemporal fotos;
+  // The dots of each card in the order they came, and a screenshot of each.
+  std::vector<int> tarjetas;
+  std::vector<std::string> capturas;
+  const auto fin = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while ((tarjetas.empty() || tarjetas.back() != 7) && std::chrono::steady_clock::now() < fin) {
+    const std::string archivo = fotos.ruta() + "/" + std::to_string(capturas.size()) + ".png";
+    const int puntos = pantalla.Captura(archivo) ? ContarPuntos(LeerImagen(archivo)) : 0;
+    if (puntos > 0 && (tarjetas.empty() || puntos != tarjetas.back())) {
+      tarjetas.push_back(puntos);
+      capturas.push_back(archivo);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_EQ(tarjetas, (std::vector<int>{3, 4, 7}));
+  for (size_t i = 0; i < capturas.size(); ++i) ComprobarTarjeta(capturas[i], tarjetas[i]);
+  const Resultado r = programa.Esperar();
+  EXPECT_EQ(r.codigo, 0) << r.errores;
+  EXPECT_EQ(Leer(),
+            "[General]\r\nTiempoBit=30\r\nPasesPorLeccion=2\r\nPaseActual=2\r\n"
+            "[Lecciones]\r\nLeccion1=3+4=\r\n");
 }
 
 // A folder the program cannot write in (here the name of the save's copy is

@@ -1,5 +1,6 @@
 // The lesson's generator and the reading of lesson lists: items, ranges, the
-// characters that are skipped, and the limits that keep bad lists harmless.
+// characters that are skipped, the limits that keep bad lists harmless, and
+// equations: their cards and words, and the ones left out.
 
 #include <gtest/gtest.h>
 
@@ -12,11 +13,31 @@
 
 namespace {
 
-std::vector<int> Leer(const char* lista, uint32_t semilla = 7) {
+// A list's cards: each one's number, the word said before it ("" for none),
+// and what the reader wrote on standard error.
+struct Tarjetas {
+  std::vector<int> numeros;
+  std::vector<std::string> palabras;
+  std::string errores;
+};
+
+Tarjetas LeerTarjetas(const char* lista, uint32_t semilla = 7) {
   Azar::Sembrar(semilla);
   TColeccion<int> numeros;
-  ListaNumeros::Leer(lista, &numeros);
-  return std::vector<int>(numeros.elementos, numeros.elementos + numeros.cantidad);
+  TColeccion<const char*> palabras;
+  testing::internal::CaptureStderr();
+  ListaNumeros::Leer(lista, "Leccion3", &numeros, &palabras);
+  Tarjetas t;
+  t.errores = testing::internal::GetCapturedStderr();
+  t.numeros.assign(numeros.elementos, numeros.elementos + numeros.cantidad);
+  for (uint32_t i = 0; i < palabras.cantidad; ++i) {
+    t.palabras.push_back(palabras.elementos[i] ? palabras.elementos[i] : "");
+  }
+  return t;
+}
+
+std::vector<int> Leer(const char* lista, uint32_t semilla = 7) {
+  return LeerTarjetas(lista, semilla).numeros;
 }
 
 std::vector<int> Ordenados(std::vector<int> v) {
@@ -107,6 +128,72 @@ TEST(ListaNumerosTest, RangesOfMoreThan32768NumbersAddNothing) {
   for (int i = 0; i < 32768; ++i) ASSERT_EQ(ordenados[i], i);
   EXPECT_EQ(Leer("0-32768"), (std::vector<int>{}));
   EXPECT_EQ(Leer("5-2147483647,4"), (std::vector<int>{4}));
+}
+
+TEST(ListaNumerosTest, AnEquationShowsItsNumbersThenItsAnswerEachSaidAfterItsWord) {
+  const std::string n;
+  struct Caso {
+    const char* lista;
+    std::vector<int> numeros;
+    std::vector<std::string> palabras;
+  };
+  for (const Caso& caso : {
+           Caso{"3+4=", {3, 4, 7}, {n, "MAS", "IGUAL"}},
+           Caso{" 9 - 3 = 6 ", {9, 3, 6}, {n, "MENOS", "IGUAL"}},
+           Caso{"2x3=,2X3=6,2*3=",
+                {2, 3, 6, 2, 3, 6, 2, 3, 6},
+                {n, "POR", "IGUAL", n, "POR", "IGUAL", n, "POR", "IGUAL"}},
+           Caso{"8:2=,8/2=04", {8, 2, 4, 8, 2, 4}, {n, "ENTRE", "IGUAL", n, "ENTRE", "IGUAL"}},
+           // x and : before + and -, left to right otherwise.
+           Caso{"2+3+1=", {2, 3, 1, 6}, {n, "MAS", "MAS", "IGUAL"}},
+           Caso{"10-4+2=", {10, 4, 2, 8}, {n, "MENOS", "MAS", "IGUAL"}},
+           Caso{"2+3x4=14", {2, 3, 4, 14}, {n, "MAS", "POR", "IGUAL"}},
+           Caso{"20-12:2:3=", {20, 12, 2, 3, 18}, {n, "MENOS", "ENTRE", "ENTRE", "IGUAL"}},
+           Caso{"2x7:2=", {2, 7, 2, 7}, {n, "POR", "ENTRE", "IGUAL"}},
+           Caso{"0x1000=,1000-1000=",
+                {0, 1000, 0, 1000, 1000, 0},
+                {n, "POR", "IGUAL", n, "MENOS", "IGUAL"}},
+           // Old items beside them keep their rules.
+           Caso{"5,3+4=,1 2,8-8,", {5, 3, 4, 7, 12, 8, 0}, {n, n, "MAS", "IGUAL", n, n, n}},
+       }) {
+    const Tarjetas t = LeerTarjetas(caso.lista);
+    EXPECT_EQ(t.numeros, caso.numeros) << caso.lista;
+    EXPECT_EQ(t.palabras, caso.palabras) << caso.lista;
+    EXPECT_EQ(t.errores, "") << caso.lista;
+  }
+}
+
+TEST(ListaNumerosTest, AWrongOrImpossibleEquationIsLeftOutAndToldOnOneLine) {
+  struct Caso {
+    const char* igualdad;
+    const char* razon;
+  };
+  for (const Caso& caso : {
+           Caso{"3+4=8", "its answer is 7, not 8"},
+           Caso{"3-5=", "its result, -2, is below zero"},
+           Caso{"7:2=", "7 divided by 2 does not come out exact"},
+           Caso{"7:2x2=7", "7 divided by 2 does not come out exact"},
+           Caso{"2+6x3:4=", "18 divided by 4 does not come out exact"},
+           Caso{"4:0=", "it divides by zero"},
+           Caso{"1001-1=", "the number 1001 is more than a card holds (1000)"},
+           Caso{"1+99999999999=", "the number 99999999999 is more than a card holds (1000)"},
+           Caso{"999+2=", "its result, 1001, is more than a card holds (1000)"},
+           Caso{"1+1+1+1+1=", "it has more than four numbers"},
+           Caso{"3+=", "a number is missing"},
+           Caso{"+4=", "a number is missing"},
+           Caso{"3++4=", "a number is missing"},
+           Caso{"7=", "a number is missing"},
+           Caso{"3+4=7=7", "it has more than one ="},
+           Caso{"3+4=7+0", "its answer is not a number"},
+           Caso{"3 \xE2\x88\x92 1=",
+                "\"\xE2\x88\x92\" is not a number, an operation (+ - x * : /) or ="},
+       }) {
+    const Tarjetas t = LeerTarjetas((std::string("1, ") + caso.igualdad + " ,2").c_str());
+    EXPECT_EQ(t.numeros, (std::vector<int>{1, 2})) << caso.igualdad;
+    EXPECT_EQ(t.palabras, (std::vector<std::string>{"", ""})) << caso.igualdad;
+    EXPECT_EQ(t.errores, std::string("contapuntos: Leccion3: the equation \"") + caso.igualdad +
+                             "\" is left out: " + caso.razon + "\n");
+  }
 }
 
 }  // namespace

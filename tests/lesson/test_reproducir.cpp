@@ -80,6 +80,23 @@ TEST_F(ReproducirSonidoTest, TheProgramSpeaksInTheParentsRecordedVoice) {
   EXPECT_FALSE(Heard(e, chime));
 }
 
+// An equation's card: its word's recording and at once its number's, as one
+// sound; without the word, the number alone.
+TEST_F(ReproducirSonidoTest, AWordThenANumberPlayAsOneSoundWithNothingBetween) {
+  Write("MASMAMA.WAV", toneA);
+  Write("4mama.wav", toneB);
+  const Escucha e = Escuchar(trabajo, {"decir", "MASMAMA.WAV", "4MAMA.WAV", "oir", "decir",
+                                       "MENOSMAMA.WAV", "4MAMA.WAV", "oir"});
+  ExpectCleanEnd(e);
+  Muestras juntas = toneA;
+  juntas.insert(juntas.end(), toneB.begin(), toneB.end());
+  const std::size_t at = Buscar(e.salida, juntas);
+  EXPECT_NE(at, std::string::npos) << "expected the word's samples, then at once the number's";
+  EXPECT_NE(Buscar(e.salida, toneB, at + juntas.size()), std::string::npos)
+      << "expected the number alone after it";
+  EXPECT_FALSE(Heard(e, chime));
+}
+
 TEST_F(ReproducirSonidoTest, WithoutARecordingOrAFileGivesTheAlertSound) {
   const Escucha e = Escuchar(
       trabajo, {"reproducir", "101.WAV", "oir", "reproducir", "", "oir", "reproducir-nulo", "oir"});

@@ -1,16 +1,17 @@
-// Tests of the 202 spoken-number recordings built into the program, read
-// through the resource functions as the program reads them: each is a RIFF
-// WAVE image of PCM samples, one channel, 44,100 samples per second, 16 bits,
-// lasting from 0.28 to 1.49 seconds, trimmed of silence and at one loudness.
-// They use only the Windows API and standard C++.
+// Tests of the recordings built into the program, the 202 spoken numbers
+// and the 10 words of equations, read through the resource functions as the
+// program reads them: each is a RIFF WAVE image of PCM samples, one channel,
+// 44,100 samples per second, 16 bits, lasting from 0.28 (a word: 0.12) to
+// 1.49 seconds, trimmed of silence and at one loudness. They use only the
+// Windows API and standard C++.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <set>
 #include <string>
 #include <string_view>
@@ -23,36 +24,44 @@ namespace {
 
 constexpr int kHighestNumber = 100;
 constexpr std::uint32_t kSampleRate = 44100;
-constexpr double kShortestSeconds = 0.28;
 constexpr double kLongestSeconds = 1.49;
+
+// The words said before a number in an equation: "plus", "minus", "times",
+// "divided by", "equals".
+constexpr const char* kWords[] = {"MAS", "MENOS", "POR", "ENTRE", "IGUAL"};
 
 struct Recording {
   std::string name;
+  double shortestSeconds = 0;
   const unsigned char* bytes = nullptr;
   std::size_t size = 0;
 };
 
-// Every recording by its name, "%d%s.WAV" from the number and the language
-// suffix; a missing one is a failure and is left out.
+// Every recording by its name: "%d%s.WAV" from the number and the language
+// suffix, and "%s%s.WAV" from the word and the suffix. A number lasts at
+// least 0.28 s; a word, said as it is before a number, may be as short as a
+// "por". A missing one is a failure and is left out.
 std::vector<Recording> AllRecordings() {
-  std::vector<Recording> recordings;
+  std::vector<std::pair<std::string, double>> names;
   for (const char* suffix : {"", "INGLES"}) {
-    for (int n = 0; n <= kHighestNumber; ++n) {
-      char name[32];
-      std::snprintf(name, sizeof name, "%d%s.WAV", n, suffix);
-      const HRSRC info = FindResourceA(nullptr, name, "WAVE");
-      if (info == nullptr) {
-        ADD_FAILURE() << "expected a resource " << name << ", got none";
-        continue;
-      }
-      const void* bytes = LockResource(LoadResource(nullptr, info));
-      if (bytes == nullptr) {
-        ADD_FAILURE() << "expected the bytes of " << name << ", got NULL";
-        continue;
-      }
-      recordings.push_back(
-          {name, static_cast<const unsigned char*>(bytes), SizeofResource(nullptr, info)});
+    for (int n = 0; n <= kHighestNumber; ++n) names.emplace_back(std::to_string(n) + suffix, 0.28);
+    for (const char* word : kWords) names.emplace_back(std::string(word) + suffix, 0.12);
+  }
+  std::vector<Recording> recordings;
+  for (const auto& [stem, shortest] : names) {
+    const std::string name = stem + ".WAV";
+    const HRSRC info = FindResourceA(nullptr, name.c_str(), "WAVE");
+    if (info == nullptr) {
+      ADD_FAILURE() << "expected a resource " << name << ", got none";
+      continue;
     }
+    const void* bytes = LockResource(LoadResource(nullptr, info));
+    if (bytes == nullptr) {
+      ADD_FAILURE() << "expected the bytes of " << name << ", got NULL";
+      continue;
+    }
+    recordings.push_back(
+        {name, shortest, static_cast<const unsigned char*>(bytes), SizeofResource(nullptr, info)});
   }
   return recordings;
 }
@@ -140,7 +149,7 @@ std::string ParseWave(const unsigned char* bytes, std::size_t size, Wave* wave) 
 // parse is a failure.
 template <typename Check>
 void ForEachWave(Check check) {
-  ASSERT_EQ(Recordings().size(), 2u * (kHighestNumber + 1));
+  ASSERT_EQ(Recordings().size(), 2u * (kHighestNumber + 1 + std::size(kWords)));
   for (const Recording& recording : Recordings()) {
     SCOPED_TRACE(recording.name);
     Wave wave;
@@ -181,10 +190,10 @@ TEST(Recordings, EachIsMonoPcm16BitsAt44100SamplesPerSecond) {
   });
 }
 
-TEST(Recordings, EachLastsFrom028To149Seconds) {
-  ForEachWave([](const Recording&, const Wave& wave) {
+TEST(Recordings, EachLastsFrom028Or012To149Seconds) {
+  ForEachWave([](const Recording& recording, const Wave& wave) {
     ASSERT_EQ(wave.bytesPerSecond, 2 * kSampleRate);
-    EXPECT_GE(wave.Seconds(), kShortestSeconds);
+    EXPECT_GE(wave.Seconds(), recording.shortestSeconds);
     EXPECT_LE(wave.Seconds(), kLongestSeconds);
   });
 }

@@ -164,3 +164,12 @@ void ComprobarCajaDeFallo(const PantallaVirtual& pantalla, Proceso* programa, do
   EXPECT_TRUE(pantalla.EsperarVentana("Orvalo", 0.1).empty()) << "the lesson still covers the box";
   EXPECT_TRUE(pantalla.TeclearHastaQueTermine(caja, "Return", programa)) << "OK ends the program";
 }
+
+int ContarPuntos(const Imagen& imagen) {
+  if (!HayTarjeta(imagen)) return 0;
+  size_t area = 0;
+  for (int y = 0; y < imagen.alto; ++y) {
+    for (int x = 0; x < imagen.ancho; ++x) area += imagen.Blanco(x, y) ? 0 : 1;
+  }
+  return static_cast<int>(std::lround(area / (std::acos(-1.0) * 51.2 * 51.2 / 4)));
+}

@@ -34,6 +34,11 @@ struct Mancha {
 
 std::vector<Mancha> Manchas(const Imagen& imagen);
 
+// How many dots the card on a 1024 x 768 screenshot shows: its pixels that
+// are not white, counted in discs of 51.2 px across. 0 when the picture is
+// white or not mostly white (no card is up).
+int ContarPuntos(const Imagen& imagen);
+
 // Checks, with GoogleTest assertions, that the screenshot in archivo is a
 // card of exactly `puntos` red dots on white on a screen of ancho x alto:
 // the program's 1024 x 768 picture scaled by s = the smaller of ancho / 1024

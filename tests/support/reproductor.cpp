@@ -9,6 +9,9 @@
 //   archivo NOMBRE     the file NOMBRE, with SND_FILENAME
 //   reproducir NOMBRE  ReproducirSonido of NOMBRE
 //   reproducir-nulo    ReproducirSonido of a Texto without buffer
+//   decir PALABRA NOMBRE
+//                      ReproducirSonido of PALABRA and NOMBRE: the two
+//                      recordings joined
 //   oir                waits until the device has taken every frame of the
 //                      sound given last (at once without a device)
 //   oir-ms MS          waits until the device has taken MS milliseconds of
@@ -93,8 +96,9 @@ int main(int argc, char** argv) {
       Oir(SIZE_MAX);
       continue;
     }
-    if (i + 1 >= argc) {
-      std::fprintf(stderr, "reproductor: %s needs an argument\n", orden.c_str());
+    const int argumentos = orden == "decir" ? 2 : 1;
+    if (i + argumentos >= argc) {
+      std::fprintf(stderr, "reproductor: %s needs %d arguments\n", orden.c_str(), argumentos);
       return 2;
     }
     const char* argumento = argv[++i];
@@ -106,6 +110,8 @@ int main(int argc, char** argv) {
       Escribir(PlaySoundA(argumento, nullptr, SND_FILENAME | SND_ASYNC));
     } else if (orden == "reproducir") {
       ReproducirSonido(Texto(argumento));
+    } else if (orden == "decir") {
+      ReproducirSonido(Texto(argumento), Texto(argv[++i]));
     } else if (orden == "oir-ms") {
       Oir(static_cast<std::size_t>(std::atoi(argumento)) * ProbeSound().rate / 1000);
     } else {
