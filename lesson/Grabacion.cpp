@@ -167,6 +167,10 @@ const char* Grabacion::Leer(const uint8_t* bytes, size_t tamano) {
   return nullptr;
 }
 
+double Grabacion::Segundos() const {
+  return double(bytesDatos / BytesPorCuadro(*this)) / frecuencia;
+}
+
 std::vector<uint8_t> Grabacion::Unir(const Grabacion& primera, const Grabacion& segunda) {
   const bool igual = primera.canales == segunda.canales &&
                      primera.frecuencia == segunda.frecuencia && primera.bits == segunda.bits;

@@ -41,6 +41,10 @@ class Grabacion {
   // open a file elsewhere.
   static bool NombreSimple(const char* nombre);
 
+  // How long the samples play, in seconds. The recording must have been
+  // read.
+  double Segundos() const;
+
   // Looks for the recording named nombre and reads it (Leer), setting
   // razon. False when there is none: no resource of that name, and no file
   // of that name that opens (a name holding a folder or drive separator

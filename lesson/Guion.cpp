@@ -25,6 +25,8 @@ namespace {
 // A bit lasts the "TiempoBit" setting times this many ticks.
 constexpr int32_t kTicksPorUnidad = 6;
 constexpr int32_t kTiempoBitPorOmision = 40;
+// Ticks an equation's bit lasts after its sound, at the least.
+constexpr int32_t kInstantesDeMargen = 3;
 
 // The value of key in section, or defecto when the file, the section or the
 // key is missing; at most capacidad - 1 characters.
@@ -100,6 +102,7 @@ void Guion::LeerArchivo() {
   char lista[1024];
   Leer("Lecciones", clave, "", lista, sizeof lista);
   ListaNumeros::Leer(lista, clave, &numeros, &palabras);
+  for (uint32_t i = 0; i < numeros.cantidad; ++i) instantesDeBit.Agregar(instantesPorBit);
 
   paseActual = Leer("PaseActual", "1", 1024);
   char sufijo[1024];
@@ -112,6 +115,7 @@ void Guion::Vivir() {
   for (uint32_t i = 0; i < numeros.cantidad; ++i) {
     numeroActual = numeros.elementos[i];
     palabraActual = palabras.elementos[i];
+    bitActual = i;
     a = EjecutarBit(a);
   }
   if (a > 0) {
@@ -125,13 +129,13 @@ int32_t Guion::EjecutarBit(int32_t relativo) {
   if (relativo < 0) return -1;
   if (relativo == 0) {
     ColocarPuntos();
-  } else if (relativo == instantesPorBit - 1) {
+  } else if (relativo == instantesDeBit.elementos[bitActual] - 1) {
     for (uint32_t j = 0; j < cantidadPuntos; ++j) puntos[j]->muerto = true;
     delete[] puntos;
     puntos = nullptr;
     cantidadPuntos = 0;
   }
-  return relativo - instantesPorBit;
+  return relativo - instantesDeBit.elementos[bitActual];
 }
 
 void Guion::ColocarPuntos() {
@@ -152,12 +156,20 @@ void Guion::ColocarPuntos() {
   std::snprintf(nombre, sizeof nombre, "%d%s.WAV", numeroActual, static_cast<const char*>(idioma));
   if (palabraActual == nullptr) {
     ReproducirSonido(Texto(nombre));
-  } else {
-    char palabra[256];
+    return;
+  }
+  char palabra[256] = "";
+  if (*palabraActual != '\0') {
     std::snprintf(palabra, sizeof palabra, "%s%s.WAV", palabraActual,
                   static_cast<const char*>(idioma));
-    ReproducirSonido(Texto(palabra), Texto(nombre));
   }
+  const double segundos = ReproducirSonido(Texto(palabra), Texto(nombre));
+  // The device takes a sound within a buffer or two of the call: the bit
+  // outlasts its sound by that much, so that the next bit's never cuts it.
+  const int32_t instantes =
+      static_cast<int32_t>(std::ceil(segundos * kFramesPerSecond)) + kInstantesDeMargen;
+  int32_t& estos = instantesDeBit.elementos[bitActual];
+  estos = std::max(estos, instantes);
 }
 
 void Guion::Ensayar() {

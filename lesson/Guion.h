@@ -5,6 +5,8 @@
 // at random without overlapping and the recording of N starts, joined after
 // its word's when it has one (an equation's "plus", "equals"); at its last
 // tick (instantesPorBit ticks later) the dots die and the next bit begins.
+// An equation's bit whose words take longer lasts until they are said, so
+// that no card of an equation cuts the one before it short.
 // One idle tick after the last bit, the script advances the pass and lesson
 // in the lesson file and clears the application's run flag.
 #pragma once
@@ -38,8 +40,13 @@ class Guion : public Identidad {
   // numbers.
   TColeccion<int> numeros;
   // For each of numeros, the word said before the number: the start of its
-  // recording's name ("MAS", "IGUAL"), or null for none.
+  // recording's name ("MAS", "IGUAL"), empty for an equation's first card,
+  // or null for a card of no equation.
   TColeccion<const char*> palabras;
+  // For each of numeros, how many ticks its bit lasts: instantesPorBit, or
+  // more for an equation's bit once its sound has started, when that sound
+  // is longer.
+  TColeccion<int32_t> instantesDeBit;
   // Appended to every recording's name: "" for Spanish, "INGLES" for English.
   Texto idioma;
 
@@ -53,7 +60,7 @@ class Guion : public Identidad {
   // start, and the pass ends on the second tick after the last bit's last.
   void Vivir() override;
   // Runs the bit of numeroActual at tick relativo from its start; returns
-  // -1 while the bit has not begun, otherwise relativo - instantesPorBit.
+  // -1 while the bit has not begun, otherwise relativo less the bit's ticks.
   int32_t EjecutarBit(int32_t relativo);
   // Advances paseActual, and leccionActual when the pass number wraps, and
   // writes them to the lesson file as one change. When the file cannot be
@@ -70,6 +77,8 @@ class Guion : public Identidad {
  private:
   // The word of the bit being handled, for numeroActual.
   const char* palabraActual = nullptr;
+  // The bit being handled, an index into numeros.
+  uint32_t bitActual = 0;
   // How many dots puntos holds: numeroActual, or fewer for a number beyond
   // what a card can show.
   uint32_t cantidadPuntos = 0;

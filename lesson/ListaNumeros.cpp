@@ -203,7 +203,7 @@ void LeerIgualdad(const char* item, const char* fin, const char* leccion,
                  static_cast<int>(fin - item), item, razon.c_str());
     return;
   }
-  tarjetas.Agregar(static_cast<int>(valores[0]), nullptr);
+  tarjetas.Agregar(static_cast<int>(valores[0]), "");
   for (size_t i = 1; i < valores.size(); ++i) {
     tarjetas.Agregar(static_cast<int>(valores[i]), Palabra(igualdad.operaciones[i - 1]));
   }

@@ -32,7 +32,8 @@ class ListaNumeros {
   // Appends the cards of lista to numeros, drawing each range's order from
   // the lesson's generator, and, for each card, the word it says before its
   // number to palabras: the start of the word's recording's name ("MAS",
-  // "MENOS", "POR", "ENTRE", "IGUAL"), or null for none. A number past
+  // "MENOS", "POR", "ENTRE", "IGUAL"), empty for an equation's first card,
+  // or null for a card of no equation. A number past
   // 2,147,483,647 is not added, nor is a range with such an end. leccion
   // names the list in the lines that tell of a refused equation ("Leccion3").
   static void Leer(const char* lista, const char* leccion, TColeccion<int>* numeros,

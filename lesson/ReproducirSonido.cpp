@@ -45,14 +45,21 @@ void ReproducirSonido(const Texto& nombre) {
   }
 }
 
-void ReproducirSonido(const Texto& palabra, const Texto& nombre) {
+double ReproducirSonido(const Texto& palabra, const Texto& nombre) {
   const char* textoPalabra = palabra;
   const char* texto = nombre;
   Grabacion dicha;
+  const bool conPalabra =
+      textoPalabra != nullptr && *textoPalabra != '\0' && dicha.Buscar(textoPalabra);
   Grabacion numero;
-  if (!dicha.Buscar(textoPalabra) || !numero.Buscar(texto)) {
+  if (!numero.Buscar(texto)) {
     ReproducirSonido(nombre);
-    return;
+    return 0.0;
+  }
+  const double soloNumero = numero.razon == nullptr ? numero.Segundos() : 0.0;
+  if (!conPalabra) {
+    ReproducirSonido(nombre);
+    return soloNumero;
   }
   const char* fallida = dicha.razon != nullptr ? textoPalabra : texto;
   const char* razon = dicha.razon != nullptr ? dicha.razon : numero.razon;
@@ -65,10 +72,11 @@ void ReproducirSonido(const Texto& palabra, const Texto& nombre) {
     std::fprintf(stderr, "contapuntos: %s is not said before %s: %s: %s\n", textoPalabra, texto,
                  fallida, razon);
     ReproducirSonido(nombre);
-    return;
+    return soloNumero;
   }
   PlaySoundA(reinterpret_cast<LPCSTR>(imagen.data()), nullptr, SND_MEMORY | SND_ASYNC);
   // The image that played before is freed here, now that this one has
   // started.
   Sonando().swap(imagen);
+  return dicha.Segundos() + numero.Segundos();
 }

@@ -13,7 +13,10 @@ void ReproducirSonido(const Texto& nombre);
 
 // Starts, as one sound, the recording named palabra ("MAS.WAV", found as a
 // number's is) followed by the one named nombre, joined in memory with
-// nothing between them. Without a recording palabra, plays nombre alone as
-// above; so too, after a line on standard error that says why, when the two
-// cannot be joined (one of them is not a PCM WAVE, or they are too long).
-void ReproducirSonido(const Texto& palabra, const Texto& nombre);
+// nothing between them. With an empty palabra or without its recording,
+// plays nombre alone as above; so too, after a line on standard error that
+// says why, when the two cannot be joined (one of them is not a PCM WAVE,
+// or they are too long). Returns how long the sound plays, in seconds, or
+// 0 when nombre is no recording that could be read (a file of another
+// kind, the alert sound).
+double ReproducirSonido(const Texto& palabra, const Texto& nombre);

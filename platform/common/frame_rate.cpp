@@ -15,7 +15,7 @@ class SystemClock : public FrameClock {
 
 struct FrameRateState {
   SystemClock clock;
-  FramePacer pacer{60.0, &clock};
+  FramePacer pacer{double(kFramesPerSecond), &clock};
   bool started = false;
 };
 FrameRateState state;

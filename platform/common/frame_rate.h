@@ -4,6 +4,9 @@
 // steady clock.
 #pragma once
 
+// Frames a second, the unit of every duration in the program.
+constexpr int kFramesPerSecond = 60;
+
 // Call once per frame, when the frame is over (swapped, or left on screen as
 // it was): returns at the end of the frame's tick on the program's 60 Hz
 // grid. Frames after an overrun come at once until the grid is met again; a

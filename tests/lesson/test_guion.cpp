@@ -313,23 +313,36 @@ std::string Wave(const std::string& datos) {
 
 // In a parent's own voice (files of the lesson folder), each card of an
 // equation after its first plays its word's samples, then its number's, as
-// one image in memory.
+// one image in memory; a card whose sound outlasts its time stays until the
+// sound has played, where a card of no equation keeps its time.
 TEST_F(GuionTest, AnEquationsCardsSayTheirWordThenTheirNumberAsOneSound) {
+  // A second of sound: 44,100 samples of two bytes.
+  const std::string cinco(88200, '5');
   for (const auto& [nombre, datos] :
-       {std::pair{"2MAMA.WAV", "dos."}, std::pair{"MASMAMA.WAV", "mas."},
-        std::pair{"3mama.wav", "tres"}, std::pair{"IGUALMAMA.WAV", "igual."},
-        std::pair{"5MAMA.WAV", "cinco."}}) {
+       {std::pair<const char*, std::string>{"2MAMA.WAV", "dos."}, {"MASMAMA.WAV", "mas."},
+        {"3mama.wav", "tres"}, {"IGUALMAMA.WAV", "igual."}, {"5MAMA.WAV", cinco},
+        {"1MAMA.WAV", cinco}}) {
     std::ofstream(carpeta.ruta() + "/" + nombre, std::ios::binary) << Wave(datos);
   }
   Archivo("[General]\nTiempoBit=1\nIdioma=MAMA\n[Lecciones]\nLeccion1=2+3=,1\n");
   Crear();
-  while (contapuntos.enMarcha) Fotograma();
+  std::vector<uint32_t> puntos;
+  while (contapuntos.enMarcha) puntos.push_back(Fotograma());
   std::vector<std::string> nombres;
   for (const Busqueda& b : busquedas) nombres.push_back(b.nombre);
-  EXPECT_EQ(nombres, (std::vector<std::string>{"2MAMA.WAV", "MASMAMA.WAV", "3MAMA.WAV",
-                                               "IGUALMAMA.WAV", "5MAMA.WAV", "1MAMA.WAV"}));
-  EXPECT_EQ(imagenes, (std::vector<std::string>{Wave("mas.tres"), Wave("igual.cinco.")}));
+  // The first card's number is read for its length, then played.
+  EXPECT_EQ(nombres,
+            (std::vector<std::string>{"2MAMA.WAV", "2MAMA.WAV", "MASMAMA.WAV", "3MAMA.WAV",
+                                      "IGUALMAMA.WAV", "5MAMA.WAV", "1MAMA.WAV"}));
+  EXPECT_EQ(imagenes, (std::vector<std::string>{Wave("mas.tres"), Wave("igual." + cinco)}));
   EXPECT_TRUE(imagenesEnteras) << "an image was changed or freed before the next sound started";
+  // Cards of 6 ticks, but the answer's: 1.00007 s of sound, 61 ticks, and 3
+  // for the device to start it. The last card, of no equation, is cut.
+  ASSERT_EQ(puntos.size(), 6u + 6 + 64 + 6 + 2);
+  EXPECT_EQ(puntos[12], 5u);
+  EXPECT_EQ(puntos[74], 5u);
+  EXPECT_EQ(puntos[75], 0u) << "the answer's dots are gone on its last tick";
+  EXPECT_EQ(puntos[76], 1u);
 }
 
 // The end of a pass, from a lesson file with the given "General" keys.
