@@ -1,6 +1,7 @@
 #include "app/Dios.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cmath>
 
 #include "base/Fallo.h"
 #include "world/Universo.h"
@@ -49,7 +50,6 @@ int WINAPI Dios::Ejecutar(HINSTANCE instancia, HINSTANCE, LPSTR, int mostrar) {
   aplicacion->RegistrarClase();
   aplicacion->ancho = 1024;
   aplicacion->alto = 768;
-  if (aplicacion->pantallaCompleta) aplicacion->CambiarPantalla();
   aplicacion->CrearVentana();
   aplicacion->BucleMensajes();
   return 0;
@@ -93,30 +93,44 @@ void Dios::RegistrarClase() {
   RegisterClassExA(&clase);
 }
 
-void Dios::CambiarPantalla() {
-  DEVMODEA modo{};
-  modo.dmSize = sizeof(DEVMODEA);
-  modo.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
-  modo.dmBitsPerPel = 32;
-  modo.dmPelsWidth = static_cast<DWORD>(ancho);
-  modo.dmPelsHeight = static_cast<DWORD>(alto);
-  // The program runs on in the current mode when the display lacks this one;
-  // a display that cannot be opened at all is reported by the window.
-  if (ChangeDisplaySettingsA(&modo, CDS_FULLSCREEN) == DISP_CHANGE_BADMODE) {
-    std::fprintf(stderr, "contapuntos: the display cannot switch to %dx%d; going on as it is\n",
-                 ancho, alto);
-  }
-}
-
 int Dios::CrearVentana() {
   const DWORD estilo = pantallaCompleta ? (WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN)
                                         : (WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
-  HWND creada = CreateWindowExA(WS_EX_APPWINDOW, "CDios", "Orvalo", estilo, 0, 0, ancho, alto,
-                                nullptr, nullptr, instanciaModulo, nullptr);
+  // The display keeps its mode: a wide screen is never stretched into a 4:3
+  // mode, which would turn the dots into ovals or show the desktop beside
+  // the card. The primary screen's size, in its real pixels.
+  int anchoVentana = ancho;
+  int altoVentana = alto;
+  if (pantallaCompleta) {
+    const int anchoPantalla = GetSystemMetrics(SM_CXSCREEN);
+    const int altoPantalla = GetSystemMetrics(SM_CYSCREEN);
+    if (anchoPantalla > 0 && altoPantalla > 0) {
+      anchoVentana = anchoPantalla;
+      altoVentana = altoPantalla;
+    }
+  }
+  HWND creada = CreateWindowExA(WS_EX_APPWINDOW, "CDios", "Orvalo", estilo, 0, 0, anchoVentana,
+                                altoVentana, nullptr, nullptr, instanciaModulo, nullptr);
   if (!creada) TerminarPorFallo("cannot create the window", kAvisoSinVentana);
   ShowWindow(creada, modoMostrar);
   UpdateWindow(creada);
   return 1;
+}
+
+void Dios::AjustarVista(int anchoCliente, int altoCliente) {
+  if (!pantallaCompleta) {
+    glViewport(0, 0, anchoCliente, altoCliente);
+  } else {
+    // One factor for both sides keeps the dots round; the frame's clear
+    // paints the margins, since it ignores the viewport.
+    const double factor = std::min(double(anchoCliente) / ancho, double(altoCliente) / alto);
+    const int anchoVista = static_cast<int>(std::lround(ancho * factor));
+    const int altoVista = static_cast<int>(std::lround(alto * factor));
+    glViewport((anchoCliente - anchoVista) / 2, (altoCliente - altoVista) / 2, anchoVista,
+               altoVista);
+  }
+  // The world would leave a frame like the last undrawn, picture and all.
+  if (universo) universo->OlvidarImagen();
 }
 
 void Dios::CrearContexto() {
@@ -190,7 +204,7 @@ LRESULT CALLBACK Dios::ProcedimientoVentana(HWND ventana, UINT mensaje, WPARAM w
       PostQuitMessage(0);
       return 0;
     case WM_SIZE:
-      if (!aplicacion->pantallaCompleta) glViewport(0, 0, LOWORD(lParam), HIWORD(lParam));
+      aplicacion->AjustarVista(LOWORD(lParam), HIWORD(lParam));
       return 0;
     case WM_PAINT:
       aplicacion->Pintar();

@@ -28,8 +28,8 @@ class Dios {
   virtual bool PuedeSalir();
 
   // The entry routine that WinMain calls through rutinaEntrada: window class,
-  // display mode, window (inside which the world is built and the first frame
-  // drawn), then the main loop. Returns 0.
+  // window (inside which the world is built and the first frame drawn), then
+  // the main loop. Returns 0.
   static int WINAPI Ejecutar(HINSTANCE instancia, HINSTANCE anterior, LPSTR lineaOrdenes,
                              int mostrar);
   // The window procedure of the class "CDios".
@@ -48,7 +48,10 @@ class Dios {
   HGLRC contextoGL;
   std::int32_t ancho;
   std::int32_t alto;
-  // Full screen at 1024 x 768, or a framed window whose viewport follows it.
+  // Full screen: a window over the whole primary screen, in the mode the
+  // screen has, with the ancho x alto picture drawn as large as fits,
+  // centred, on the background's colour to every edge. Otherwise a framed
+  // window of ancho x alto whose picture follows its size.
   bool pantallaCompleta;
 
  private:
@@ -56,8 +59,10 @@ class Dios {
   // enMarcha is cleared. Returns the quit code or the last message's wParam.
   int BucleMensajes();
   void RegistrarClase();
-  void CambiarPantalla();
   int CrearVentana();
+  // Fits the picture to a client area of that size, and has the next frame
+  // drawn in full.
+  void AjustarVista(int anchoCliente, int altoCliente);
   void CrearContexto();
   // One frame: the world's Fotograma between BeginPaint and EndPaint, shown
   // by a buffer swap when the world drew a new picture; paced in every case.

@@ -31,10 +31,7 @@ void Terminar(const char* linea, const char* aviso) {
   static bool avisando = false;
   if (!avisando && GetSystemMetrics(SM_CMONITORS) > 0) {
     avisando = true;
-    if (ventanaPrograma) {
-      ShowWindow(ventanaPrograma, SW_HIDE);
-      ChangeDisplaySettingsA(nullptr, 0);
-    }
+    if (ventanaPrograma) ShowWindow(ventanaPrograma, SW_HIDE);
     MessageBoxA(nullptr, aviso, "Contapuntos", MB_OK | MB_ICONERROR);
   }
   std::exit(1);

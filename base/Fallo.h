@@ -7,8 +7,8 @@
 
 #include "platform/platform.h"
 
-// The program's full-screen window: a failure hides it, and gives the
-// display mode back, before its message box, so that the box is seen.
+// The program's full-screen window: a failure hides it before its message
+// box, so that the box is seen.
 void VentanaQueOcultarAlFallar(HWND ventana);
 
 // Writes "contapuntos: <linea>" as one line on standard error; where the

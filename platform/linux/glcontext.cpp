@@ -7,9 +7,6 @@
 // NOTE: there is one pixel format, RGBA with the colour, depth and stencil
 // bits asked for; when the display lacks that depth, 24 and then 16 bits are
 // tried, where Windows would choose the closest format itself.
-// NOTE: a full-screen window on a screen that kept its own mode is drawn
-// into a framebuffer of its client area's size and shown scaled at the swap
-// (scaling.cpp).
 // NOTE: contexts ask for a swap interval of one frame, so that where the
 // display has a vertical sync a swap never tears; the frame rate is the
 // shared pacer's, not the display's.
@@ -129,12 +126,11 @@ BOOL WINAPI wglMakeCurrent(HDC hdc, HGLRC hglrc) {
     SetLastErrorText(ERROR_INVALID_PARAMETER, SDL_GetError());
     return FALSE;
   }
-  DrawIntoPicture(hdc->window);
   return TRUE;
 }
 
 BOOL WINAPI SwapBuffers(HDC hdc) {
   if (!hdc || !IsLiveWindow(hdc->window)) return FALSE;
-  if (!PresentPicture(hdc->window)) SDL_GL_SwapWindow(hdc->window->sdl);
+  SDL_GL_SwapWindow(hdc->window->sdl);
   return TRUE;
 }

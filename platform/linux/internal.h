@@ -30,12 +30,6 @@ struct HWND__ {
   bool shownOnce = false;
   bool invalid = false;
   bool hasPixelFormat = false;
-  // Shown full screen; its client area then keeps its size (scaling.cpp).
-  bool fullScreen = false;
-  // The framebuffer it is drawn into on a screen of another size, or 0.
-  GLuint picture = 0;
-  // Whether the frame being drawn goes into that framebuffer.
-  bool drawnScaled = false;
   HDC__ dc{};
 };
 
@@ -96,19 +90,3 @@ void PostToQueue(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The Windows virtual-key code of an SDL key, 0 for a key Windows has none for.
 UINT VirtualKeyFromSdl(const SDL_Keysym& key);
-
-// --- scaling.cpp --------------------------------------------------------
-
-// With the window's context just made current: the frame that follows is
-// drawn into the window's own framebuffer when the window covers a screen of
-// another size than its client area, into the window otherwise.
-void DrawIntoPicture(HWND hWnd);
-// Shows a frame drawn into the window's framebuffer scaled to the screen, and
-// swaps; false, doing nothing, for a frame drawn into the window itself.
-bool PresentPicture(HWND hWnd);
-
-// --- display.cpp --------------------------------------------------------
-
-// The full-screen mode asked for with ChangeDisplaySettingsA, if any and if
-// a window of width x height covers it.
-bool FullScreenModeFor(int width, int height, SDL_DisplayMode* mode);

@@ -67,11 +67,6 @@ typedef struct tagPOINT {
   LONG y;
 } POINT;
 
-typedef struct _POINTL {
-  LONG x;
-  LONG y;
-} POINTL;
-
 typedef struct tagRECT {
   LONG left;
   LONG top;

@@ -9,6 +9,8 @@
 // NOTE: an overlapped window's frame is taken as Windows 10's at 96 dpi
 // (8 pixels each side, 31 at the top); the client area is the outer size
 // less that frame.
+// NOTE: a pop-up window that covers a whole screen is shown as the desktop's
+// full-screen window there, so that no panel of the desktop covers it.
 // NOTE: there are no child windows, window menus or non-client messages.
 
 #include <algorithm>
@@ -70,6 +72,18 @@ Uint32 SdlFlags(DWORD style) {
 SDL_Window* MakeSdlWindow(HWND hWnd, Uint32 extraFlags) {
   return SDL_CreateWindow(hWnd->title.c_str(), hWnd->x, hWnd->y, hWnd->clientWidth,
                           hWnd->clientHeight, SdlFlags(hWnd->style) | extraFlags);
+}
+
+// Whether the window's place and size are exactly a screen's.
+bool CoversAScreen(HWND hWnd) {
+  for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+    SDL_Rect screen;
+    if (SDL_GetDisplayBounds(i, &screen) == 0 && screen.x == hWnd->x && screen.y == hWnd->y &&
+        screen.w == hWnd->clientWidth && screen.h == hWnd->clientHeight) {
+      return true;
+    }
+  }
+  return false;
 }
 
 void ApplyCursor() { SDL_ShowCursor(state.cursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE); }
@@ -145,12 +159,6 @@ bool RecreateSdlWindow(HWND hWnd, Uint32 sdlFlags) {
 
 void ClientResized(HWND hWnd, int width, int height) {
   if (width == hWnd->clientWidth && height == hWnd->clientHeight) return;
-  // A full-screen window keeps its client area's size on a screen of
-  // another; its picture is scaled to the screen and drawn again.
-  if (hWnd->fullScreen) {
-    hWnd->invalid = true;
-    return;
-  }
   hWnd->clientWidth = width;
   hWnd->clientHeight = height;
   hWnd->invalid = true;
@@ -233,21 +241,8 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
     return wasVisible;
   }
   if (!hWnd->visible) {
-    SDL_DisplayMode mode;
-    if ((hWnd->style & WS_POPUP) && FullScreenModeFor(hWnd->clientWidth, hWnd->clientHeight, &mode)) {
-      // The display's mode of the window's size; where it has none, the
-      // screen keeps its own and the window's picture is scaled to it.
-      const bool exact = mode.w == hWnd->clientWidth && mode.h == hWnd->clientHeight;
-      SDL_Rect screen;
-      if (exact) {
-        SDL_SetWindowDisplayMode(hWnd->sdl, &mode);
-      } else if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(hWnd->sdl), &screen) == 0) {
-        // Covers the screen even where no window manager makes it full screen.
-        SDL_SetWindowPosition(hWnd->sdl, screen.x, screen.y);
-        SDL_SetWindowSize(hWnd->sdl, screen.w, screen.h);
-      }
-      SDL_SetWindowFullscreen(hWnd->sdl, exact ? SDL_WINDOW_FULLSCREEN : SDL_WINDOW_FULLSCREEN_DESKTOP);
-      hWnd->fullScreen = true;
+    if ((hWnd->style & WS_POPUP) && CoversAScreen(hWnd)) {
+      SDL_SetWindowFullscreen(hWnd->sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
     SDL_ShowWindow(hWnd->sdl);
     hWnd->visible = true;

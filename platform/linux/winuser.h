@@ -79,8 +79,8 @@ typedef struct tagCREATESTRUCTA {
 // Creates a hidden window and sends it WM_CREATE (lParam a CREATESTRUCTA*)
 // before returning. Returns NULL, with the reason in the last error, when the
 // class is unknown, the display gives no window, or WM_CREATE returns -1.
-// NOTE: a WS_POPUP window that covers the display mode set with
-// ChangeDisplaySettingsA(CDS_FULLSCREEN) is shown full screen in that mode.
+// NOTE: a WS_POPUP window that covers a whole screen is shown as the
+// desktop's full-screen window there, above its panels.
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
                             int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
                             HINSTANCE hInstance, LPVOID lpParam);
@@ -179,20 +179,14 @@ BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint);
 // The window's own device context (every window has one, as with CS_OWNDC).
 HDC WINAPI GetDC(HWND hWnd);
 
-// --- Display mode -------------------------------------------------------
+// --- Screens ------------------------------------------------------------
 
-#define CDS_FULLSCREEN 0x00000004
-#define DISP_CHANGE_SUCCESSFUL 0
-#define DISP_CHANGE_FAILED -1
-#define DISP_CHANGE_BADMODE -2
-// With CDS_FULLSCREEN, asks for the display mode of lpDevMode (or the closest
-// the display has) until the program ends; NULL gives the desktop mode back.
-// NOTE: the mode takes effect when the full-screen window is shown.
-LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* lpDevMode, DWORD dwFlags);
-
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
 #define SM_CMONITORS 80
-// With SM_CMONITORS, the number of screens that windows can be shown on: 0
-// when no display can be opened.
+// SM_CXSCREEN and SM_CYSCREEN: the width and height of the primary screen in
+// its current mode, in pixels; SM_CMONITORS: the number of screens that
+// windows can be shown on. 0 when no display can be opened.
 // NOTE: no other metric is supported (0 with ERROR_NOT_SUPPORTED).
 int WINAPI GetSystemMetrics(int nIndex);
 

@@ -209,6 +209,8 @@ TEST_F(DiosTest, AFrameIsSwappedOnlyWhenItsPictureChangedOrTheSystemAskedForIt) 
       // As the system does when the window is uncovered: the next paint is
       // not the main loop's.
       if (n == 30) InvalidateRect(dios.ventana, nullptr, FALSE);
+      // The screen changed size: the picture moves, though the world did not.
+      if (n == 35) SendMessageA(dios.ventana, WM_SIZE, SIZE_RESTORED, MAKELPARAM(1280, 1024));
       if (n == 40) dios.enMarcha = false;
     };
   };
@@ -222,7 +224,7 @@ TEST_F(DiosTest, AFrameIsSwappedOnlyWhenItsPictureChangedOrTheSystemAskedForIt) 
   for (int n : fotogramasMostrados) {
     if (n > 10) despues.push_back(n);
   }
-  EXPECT_EQ(despues, (std::vector<int>{21, 31}));
+  EXPECT_EQ(despues, (std::vector<int>{21, 31, 36}));
 }
 
 // Key routing, straight through the window procedure.
@@ -295,7 +297,8 @@ TEST_F(TeclasTest, SystemKeysAndCharactersAreLeftToTheDefault) {
   EXPECT_TRUE(dios.mundo->teclas.empty());
 }
 
-// The viewport follows WM_SIZE only in a window.
+// Full screen, the window covers the screen and the picture is fitted into
+// it; in a window, the viewport follows the client size.
 class VistaTest : public DiosTest {
  protected:
   std::vector<GLint> Vista() {
@@ -305,12 +308,25 @@ class VistaTest : public DiosTest {
   }
 };
 
-TEST_F(VistaTest, FullScreenKeepsTheInitialViewport) {
+TEST_F(VistaTest, FullScreenCoversTheScreenAndFitsThePictureCentredInIt) {
   dios.alCrear = [this] { dios.enMarcha = false; };
   Correr();
-  EXPECT_EQ(Vista(), (std::vector<GLint>{0, 0, 1024, 768}));
-  Dios::ProcedimientoVentana(dios.ventana, WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
-  EXPECT_EQ(Vista(), (std::vector<GLint>{0, 0, 1024, 768}));
+  RECT cliente;
+  ASSERT_TRUE(GetClientRect(dios.ventana, &cliente));
+  EXPECT_EQ(cliente.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(cliente.bottom, GetSystemMetrics(SM_CYSCREEN));
+  const struct {
+    int ancho, alto;
+    std::vector<GLint> vista;
+  } casos[] = {
+      {1024, 768, {0, 0, 1024, 768}},    {1920, 1080, {240, 0, 1440, 1080}},
+      {1366, 768, {171, 0, 1024, 768}},  {1280, 1024, {0, 32, 1280, 960}},
+      {800, 600, {0, 0, 800, 600}},      {768, 1024, {0, 224, 768, 576}},
+  };
+  for (const auto& c : casos) {
+    SendMessageA(dios.ventana, WM_SIZE, SIZE_RESTORED, MAKELPARAM(c.ancho, c.alto));
+    EXPECT_EQ(Vista(), c.vista) << c.ancho << " x " << c.alto;
+  }
 }
 
 TEST_F(VistaTest, AWindowSetsTheViewportToEveryNewClientSize) {

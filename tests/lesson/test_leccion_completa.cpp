@@ -1,7 +1,8 @@
 // The whole program as its users run it: a process started in a temporary
 // working folder with its own lesson file, in a real window on a virtual
 // display. It runs the lesson and advances the file, shows each card's dots
-// and draws them again when another window uncovers them, keeps the file
+// filling a screen of any size and draws them again when another window
+// uncovers them, keeps the file
 // untouched when Escape ends it early, holds a card of "TiempoBit" 10 for
 // one second, shows an equation's cards one after another, and tells the
 // parent in a box when the progress cannot be saved.
@@ -110,20 +111,13 @@ TEST_F(LeccionCompletaTest, AProgressThatCannotBeSavedIsToldInABoxAboveTheLesson
   EXPECT_EQ(Leer(), antes);
 }
 
-TEST_F(LeccionCompletaTest, ACardShowsExactlyItsDotsAndIsDrawnAgainWhenUncovered) {
-  Escribir("[General]\nTiempoBit=50\n[Lecciones]\nLeccion1=9\n");
-  Proceso programa(Programa());
-  ASSERT_FALSE(pantalla.EsperarVentana("Orvalo", 10).empty());
-  ComprobarRepintado(pantalla, 9);
-  programa.Esperar();
-}
-
-// On a screen that keeps its own mode, wide or narrow, the card fills the
-// screen: scaled to fit, centred, white to every edge, every dot round.
-TEST(PantallaDeOtroTamanoTest, ACardFillsTheScreenScaledAndCentredOnWhite) {
-  for (const auto& [ancho, alto] : {std::pair{1920, 1080}, std::pair{1366, 768}}) {
-    SCOPED_TRACE(std::to_string(ancho) + " x " + std::to_string(alto));
-    PantallaVirtual pantalla(ancho, alto);
+// On any screen, in the mode it has, the card fills it: scaled to fit,
+// centred, white to every edge, every dot round; and it is drawn again when
+// another window uncovers it.
+TEST(PantallaTest, ACardFillsTheScreenAndIsDrawnAgainWhenUncovered) {
+  for (const Tamano& tamano : kPantallasDePrueba) {
+    SCOPED_TRACE(std::to_string(tamano.ancho) + " x " + std::to_string(tamano.alto));
+    PantallaVirtual pantalla(tamano.ancho, tamano.alto);
     if (!pantalla.activa()) GTEST_SKIP() << "Xvfb could not be started";
     CarpetaTemporal carpeta;
     std::ofstream(carpeta.ruta() + "/CPControl.ini", std::ios::binary)

@@ -92,11 +92,17 @@ void ComprobarTarjeta(const std::string& archivo, int puntos, int ancho, int alt
                   << imagen.ancho << " x " << imagen.alto;
     return;
   }
+  // The picture's place on the screen, to a pixel.
+  const double izquierda = (ancho - 1024 * escala) / 2 - 1;
+  const double arriba = (alto - 768 * escala) / 2 - 1;
   const std::vector<Mancha> manchas = Manchas(imagen);
   double area = 0;
   for (const Mancha& m : manchas) {
     area += m.area;
     EXPECT_GT(m.rojo, 2 * (m.verde + m.azul)) << "a patch that is not red";
+    EXPECT_TRUE(m.izquierda >= izquierda && m.derecha <= ancho - izquierda &&
+                m.arriba >= arriba && m.abajo <= alto - arriba)
+        << "a patch outside the centred picture, at " << m.izquierda << ", " << m.arriba;
     const double discos = m.area / areaPunto;
     EXPECT_NEAR(discos, std::round(discos), 0.05 * std::round(discos)) << "patch of " << m.area;
     if (std::round(discos) == 1) {
@@ -104,9 +110,7 @@ void ComprobarTarjeta(const std::string& archivo, int puntos, int ancho, int alt
       EXPECT_NEAR(m.abajo - m.arriba + 1, diametro, 2.0);
     }
   }
-  // A scaled picture is filtered: each dot gains a soft rim of mixed pixels.
-  const double margen = escala == 1.0 ? 0.2 : 0.2 + 0.05 * puntos;
-  EXPECT_NEAR(area / areaPunto, puntos, margen) << manchas.size() << " patches";
+  EXPECT_NEAR(area / areaPunto, puntos, 0.2) << manchas.size() << " patches";
 }
 
 namespace {

@@ -39,13 +39,21 @@ std::vector<Mancha> Manchas(const Imagen& imagen);
 // white or not mostly white (no card is up).
 int ContarPuntos(const Imagen& imagen);
 
+// The screens a card is checked on, by the Linux program and by the Windows
+// one: the picture's own size, a wide screen and a laptop's.
+struct Tamano {
+  int ancho;
+  int alto;
+};
+inline constexpr Tamano kPantallasDePrueba[] = {{1024, 768}, {1920, 1080}, {1366, 768}};
+
 // Checks, with GoogleTest assertions, that the screenshot in archivo is a
 // card of exactly `puntos` red dots on white on a screen of ancho x alto:
 // the program's 1024 x 768 picture scaled by s = the smaller of ancho / 1024
 // and alto / 768 (1 on its own screen), centred, white to every edge. Each
-// patch is red and a whole number of discs of 25.6 s px radius (dots may
-// touch, never overlap), a lone disc is round, 51.2 s px across, and the
-// discs add up to `puntos`.
+// patch is red, lies inside the centred picture, and is a whole number of
+// discs of 25.6 s px radius (dots may touch, never overlap); a lone disc is
+// round, 51.2 s px across, and the discs add up to `puntos`.
 void ComprobarTarjeta(const std::string& archivo, int puntos, int ancho = 1024, int alto = 768);
 
 // Checks that a card on pantalla is drawn again after another window covered

@@ -106,7 +106,8 @@ bool PantallaVirtual::Captura(const std::string& archivo) const {
 
 void PantallaVirtual::Cubrir(double segundos) const {
   // Without a window manager, a window is mapped on top of the others.
-  Comando("DISPLAY=" + nombre_ + " timeout " + std::to_string(segundos) +
-              " xmessage -geometry 1024x768+0+0 -bg black -fg black cubierta 2>/dev/null",
+  Comando("DISPLAY=" + nombre_ + " timeout " + std::to_string(segundos) + " xmessage -geometry " +
+              std::to_string(ancho_) + "x" + std::to_string(alto_) +
+              "+0+0 -bg black -fg black cubierta 2>/dev/null",
           nullptr);
 }

@@ -1,8 +1,8 @@
 // The Windows program, built by the windows preset, run under Wine on a
 // private virtual display: it runs a lesson and leaves the counters
 // advanced exactly as the Linux program does with the same file, a card
-// shows its dots as red discs on white and draws them again when another
-// window uncovers them, and a progress that cannot be saved is told in a
+// fills a screen of any size with its dots as red discs on white and is
+// drawn again when another window uncovers it, and a progress that cannot be saved is told in a
 // box that the full-screen lesson does not hide. Needs build-windows/ and
 // wine64; tools/test provides both.
 
@@ -59,6 +59,13 @@ class WineTest : public ::testing::Test {
     orden.limite = std::chrono::seconds(180);
     return orden;
   }
+  // Ends the prefix's Wine server and its background programs.
+  static void DetenerWine() {
+    Orden orden;
+    orden.argumentos = {"/usr/lib/wine/wineserver64", "-k"};
+    orden.entorno = {{"WINEPREFIX", kPrefijo}};
+    Ejecutar(orden);
+  }
   void Escribir(const std::string& carpeta, const std::string& contenido) {
     std::ofstream(carpeta + "/CPControl.ini", std::ios::binary) << contenido;
   }
@@ -92,13 +99,25 @@ TEST_F(WineTest, RunsALessonAndAdvancesTheCountersAsTheLinuxProgramDoes) {
   EXPECT_EQ(Valor(archivoWindows, "PaseActual"), Valor(archivoLinux, "PaseActual"));
 }
 
-TEST_F(WineTest, ACardShowsItsDotsAndIsDrawnAgainWhenUncovered) {
-  CarpetaTemporal carpeta;
-  Escribir(carpeta.ruta(), "[General]\r\nTiempoBit=80\r\n[Lecciones]\r\nLeccion1=6\r\n");
-  Proceso programa(EnWine(carpeta.ruta()));
-  ASSERT_FALSE(pantalla.EsperarVentana("Orvalo", 120).empty()) << "no window under Wine";
-  ComprobarRepintado(pantalla, 6);
-  EXPECT_EQ(programa.Esperar().codigo, 0);
+// On any screen, in the mode it has, the card fills it, centred on white,
+// and is drawn again when another window uncovers it.
+TEST_F(WineTest, ACardFillsTheScreenAndIsDrawnAgainWhenUncovered) {
+  for (const Tamano& tamano : kPantallasDePrueba) {
+    SCOPED_TRACE(std::to_string(tamano.ancho) + " x " + std::to_string(tamano.alto));
+    PantallaVirtual otra(tamano.ancho, tamano.alto);
+    ASSERT_TRUE(otra.activa()) << "Xvfb could not be started";
+    // Wine's server keeps the display it started on.
+    DetenerWine();
+    CarpetaTemporal carpeta;
+    Escribir(carpeta.ruta(), "[General]\r\nTiempoBit=80\r\n[Lecciones]\r\nLeccion1=6\r\n");
+    Orden orden = EnWine(carpeta.ruta());
+    orden.entorno["DISPLAY"] = otra.nombre();
+    Proceso programa(orden);
+    ASSERT_FALSE(otra.EsperarVentana("Orvalo", 120).empty()) << "no window under Wine";
+    ComprobarRepintado(otra, 6);
+    EXPECT_EQ(programa.Esperar().codigo, 0);
+    DetenerWine();
+  }
 }
 
 TEST_F(WineTest, AProgressThatCannotBeSavedIsToldInABoxAboveTheLesson) {
