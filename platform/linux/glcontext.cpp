@@ -11,8 +11,9 @@
 // into a framebuffer of its client area's size and shown scaled at the swap
 // (scaling.cpp).
 // NOTE: contexts ask for a swap interval of one frame, so that where the
-// display has a vertical sync a swap never tears; the frame rate is the
-// shared pacer's, not the display's.
+// display has a vertical sync a swap never tears; on Windows the program
+// asks for none and the driver's setting holds. Either way the frame rate
+// is the shared pacer's, not the display's.
 
 #include <string>
 
