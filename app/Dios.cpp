@@ -206,6 +206,13 @@ LRESULT CALLBACK Dios::ProcedimientoVentana(HWND ventana, UINT mensaje, WPARAM w
     case WM_SIZE:
       aplicacion->AjustarVista(LOWORD(lParam), HIWORD(lParam));
       return 0;
+    case WM_ERASEBKGND:
+      // Sent within BeginPaint for damage of the system's (the window
+      // uncovered, shown, resized), even when it merged with the loop's own
+      // request: the paint draws its picture in full, which covers the
+      // background.
+      aplicacion->pinturaPedida = false;
+      return 1;
     case WM_PAINT:
       aplicacion->Pintar();
       return 0;

@@ -70,9 +70,10 @@ class Dios {
   // Escape ends the program; every other key goes to the world.
   void EnrutarTecla(WPARAM teclaVirtual, bool pulsada);
 
-  // Whether the paint to come is the one the main loop asked for. Any other
-  // paint is the system's: the window was uncovered, shown or resized, and
-  // its picture is drawn again in full.
+  // Whether the paint to come is the one the main loop asked for, and only
+  // that. Any other paint is the system's: the window was uncovered, shown
+  // or resized (its damage asks for the background to be erased, which
+  // clears this), and its picture is drawn again in full.
   bool pinturaPedida = false;
 };
 

@@ -21,7 +21,7 @@ CambioDeArchivo::CambioDeArchivo(const char* archivo)
   if (!CopyFileA(archivo, copia, FALSE)) {
     // A file not made yet is changed from nothing: the writes create it.
     if (GetLastError() != ERROR_FILE_NOT_FOUND) {
-      Fallar("cannot copy");
+      Fallar("copy to");
       return;
     }
     DeleteFileA(copia);
@@ -34,7 +34,7 @@ CambioDeArchivo::~CambioDeArchivo() {
 
 bool CambioDeArchivo::Escribir(const char* seccion, const char* clave, const char* valor) {
   if (!enCurso) return false;
-  if (!WritePrivateProfileStringA(seccion, clave, valor, copia)) return Fallar("cannot write");
+  if (!WritePrivateProfileStringA(seccion, clave, valor, copia)) return Fallar("write to");
   return true;
 }
 
@@ -44,15 +44,15 @@ bool CambioDeArchivo::Confirmar() {
   // a power cut just after could leave the file's name on an empty file.
   const HANDLE abierta = CreateFileA(copia, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (abierta == INVALID_HANDLE_VALUE) return Fallar("cannot open");
+  if (abierta == INVALID_HANDLE_VALUE) return Fallar("flush of");
   if (!FlushFileBuffers(abierta)) {
-    Anotar("cannot flush");
+    Anotar("flush of");
     CloseHandle(abierta);
     return Descartar();
   }
   CloseHandle(abierta);
   if (!MoveFileExA(copia, archivo, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return Fallar("cannot replace the file with");
+    return Fallar("replace with");
   }
   confirmado = true;
   enCurso = false;
@@ -68,7 +68,7 @@ void CambioDeArchivo::QuitarRestos(const char* archivo) {
 void CambioDeArchivo::Anotar(const char* paso) {
   char sistema[384];
   RazonDelSistema(sistema, sizeof sistema);
-  std::snprintf(razon, sizeof razon, "%s %s: %s", paso, copia, sistema);
+  std::snprintf(razon, sizeof razon, "%s %s failed: %s", paso, copia, sistema);
 }
 
 bool CambioDeArchivo::Descartar() {

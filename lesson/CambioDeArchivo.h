@@ -22,7 +22,9 @@ class CambioDeArchivo {
   bool Escribir(const char* seccion, const char* clave, const char* valor);
   // Puts the copy, on disk, in place of the file.
   bool Confirmar();
-  // Why the first failed step failed, as one line; empty while none has.
+  // Which step failed first and why, as one line ("copy to", "write to",
+  // "flush of" or "replace with" the copy, then the system's reason); empty
+  // while none has.
   const char* Razon() const { return razon; }
 
   // Removes the copy that an interrupted change of archivo left behind.
@@ -39,7 +41,7 @@ class CambioDeArchivo {
   // Set once the copy has taken the file's place.
   bool confirmado;
 
-  // Records the system's reason for the failure of paso.
+  // Records the system's reason for the failure of the step paso.
   void Anotar(const char* paso);
   // Ends the change unconfirmed, without its copy; returns false.
   bool Descartar();

@@ -15,8 +15,11 @@ constexpr int kIntentosLleno = 24;
 
 // The card's area in cells as wide as the least distance, so that any dot
 // closer than that to a point lies in the point's cell or one next to it.
-constexpr int kColumnas = 18;
-constexpr int kFilas = 13;
+constexpr int kColumnas = static_cast<int>(2 * Colocacion::kMedioAncho / Colocacion::kSeparacion);
+constexpr int kFilas = static_cast<int>(2 * Colocacion::kMedioAlto / Colocacion::kSeparacion);
+// The positions across and down the area.
+constexpr int kPasosX = static_cast<int>(2 * Colocacion::kMedioAncho) * Colocacion::kPasosPorUnidad;
+constexpr int kPasosY = static_cast<int>(2 * Colocacion::kMedioAlto) * Colocacion::kPasosPorUnidad;
 
 class Rejilla {
  public:
@@ -43,10 +46,12 @@ class Rejilla {
 
  private:
   static int Columna(double x) {
-    return std::clamp(static_cast<int>(std::floor((x + 18.0) / 2.0)), 0, kColumnas - 1);
+    const double celda = (x + Colocacion::kMedioAncho) / Colocacion::kSeparacion;
+    return std::clamp(static_cast<int>(std::floor(celda)), 0, kColumnas - 1);
   }
   static int Fila(double y) {
-    return std::clamp(static_cast<int>(std::floor((y + 13.0) / 2.0)), 0, kFilas - 1);
+    const double celda = (y + Colocacion::kMedioAlto) / Colocacion::kSeparacion;
+    return std::clamp(static_cast<int>(std::floor(celda)), 0, kFilas - 1);
   }
   static int Celda(const Vector& p) { return Fila(p.y) * kColumnas + Columna(p.x); }
 
@@ -57,7 +62,10 @@ class Rejilla {
 }  // namespace
 
 Vector Colocacion::Candidato(int r1, int r2) {
-  return Vector(((r1 % 360) - 180) / 10.0, ((r2 % 260) - 130) / 10.0, 0.0);
+  // Whole steps, divided once, so that every offset is the nearest double
+  // to its tenth.
+  return Vector(((r1 % kPasosX) - kPasosX / 2) / double(kPasosPorUnidad),
+                ((r2 % kPasosY) - kPasosY / 2) / double(kPasosPorUnidad), 0.0);
 }
 
 int Colocacion::Colocar(int n, TColeccion<Vector>* aceptados) {

@@ -21,6 +21,11 @@ class Colocacion {
   static constexpr int kPuntosMaximos = 1000;
   // The least distance between the centres of two dots: their diameter.
   static constexpr double kSeparacion = 2.0;
+  // The card's area: x from -kMedioAncho to below kMedioAncho, y from
+  // -kMedioAlto to below kMedioAlto, in steps of 1 / kPasosPorUnidad.
+  static constexpr double kMedioAncho = 18.0;
+  static constexpr double kMedioAlto = 13.0;
+  static constexpr int kPasosPorUnidad = 10;
 
   // Appends to aceptados (empty) the offsets of n dots, at most
   // kPuntosMaximos. Returns how many dots had to go where the most room was,

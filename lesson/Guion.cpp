@@ -182,8 +182,10 @@ void Guion::Ensayar() {
   const int filas = columnas > 0 ? (mayor + columnas - 1) / columnas : 0;
   TColeccion<Identidad*> tarjeta;
   for (int32_t j = 0; j < mayor; ++j) {
-    const Vector sitio(-18.0 + 36.0 * (j % columnas + 0.5) / columnas,
-                       -13.0 + 26.0 * (j / columnas + 0.5) / filas, 0.0);
+    const double ancho = 2 * Colocacion::kMedioAncho;
+    const double alto = 2 * Colocacion::kMedioAlto;
+    const Vector sitio(-Colocacion::kMedioAncho + ancho * (j % columnas + 0.5) / columnas,
+                       -Colocacion::kMedioAlto + alto * (j / columnas + 0.5) / filas, 0.0);
     Identidad* punto = new Identidad(this, sitio);
     punto->FijarPrimitiva(new APEsfera);
     tarjeta.Agregar(punto);
@@ -222,7 +224,7 @@ void Guion::CerrarPase() {
   guardado = guardado && Escribir(&cambio, "PaseActual", paseActual) && cambio.Confirmar();
   if (!guardado) {
     char linea[2048];
-    std::snprintf(linea, sizeof linea, "cannot save the progress in CPControl.ini: %s",
+    std::snprintf(linea, sizeof linea, "cannot save the progress in %s: %s", kArchivo,
                   cambio.Razon());
     Terminar(linea, kAvisoSinGuardar);
   }

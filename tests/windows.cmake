@@ -76,10 +76,11 @@ add_windows_suite(test_pacer SOURCES tests/platform/test_pacer.cpp LIBS platform
 
 # The application core on a real window of user32 and a real wgl context:
 # start-up, the main loop and its ways of ending, keys, the viewport, the
-# frames swapped. The default window procedure and SwapBuffers are watched
-# through linker wrappers.
+# frames swapped. The default window procedure, SwapBuffers and
+# InvalidateRect are watched through linker wrappers.
 add_windows_suite(test_dios PANTALLA SOURCES tests/app/test_dios.cpp LIBS app)
-target_link_options(test_dios PRIVATE -Wl,--wrap=__imp_DefWindowProcA -Wl,--wrap=__imp_SwapBuffers)
+target_link_options(test_dios PRIVATE -Wl,--wrap=__imp_DefWindowProcA -Wl,--wrap=__imp_SwapBuffers
+  -Wl,--wrap=__imp_InvalidateRect)
 
 # The world through the real wgl functions and glu32, GLU's quadric calls
 # counted through linker wrappers as on Linux.

@@ -5,6 +5,11 @@
 // NOTE: the text of the last error is the reason that the failing service
 // gave (SDL's message, the C library's strerror), not a system message table.
 // NOTE: there is one last error for the process: the program is single-threaded.
+// NOTE: a missing file gives ERROR_FILE_NOT_FOUND, a missing folder on its
+// way ERROR_PATH_NOT_FOUND, as on Windows; other C library errors map to the
+// nearest Windows code, ERROR_WRITE_FAULT when there is none.
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -27,6 +32,8 @@ const char* GenericText(DWORD code) {
       return "The operation completed successfully.";
     case ERROR_FILE_NOT_FOUND:
       return "The system cannot find the file specified.";
+    case ERROR_PATH_NOT_FOUND:
+      return "The system cannot find the path specified.";
     case ERROR_ACCESS_DENIED:
       return "Access is denied.";
     case ERROR_INVALID_PARAMETER:
@@ -36,6 +43,14 @@ const char* GenericText(DWORD code) {
     default:
       return nullptr;
   }
+}
+
+// Whether the folder that holds path is missing (or is not a folder).
+bool FolderMissing(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  struct stat info {};
+  return stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode);
 }
 
 }  // namespace
@@ -52,11 +67,13 @@ void SetLastErrorText(DWORD code, const std::string& reason) {
   state.reason = reason;
 }
 
-BOOL FailWithErrno(int error, const std::string& what) {
+BOOL FailWithErrno(int error, const std::string& what, std::initializer_list<std::string> paths) {
   DWORD code = ERROR_WRITE_FAULT;
   switch (error) {
     case ENOENT:
-      code = ERROR_FILE_NOT_FOUND;
+      // Windows tells a missing folder on the way from a missing file.
+      code = std::any_of(paths.begin(), paths.end(), FolderMissing) ? ERROR_PATH_NOT_FOUND
+                                                                    : ERROR_FILE_NOT_FOUND;
       break;
     case ENOTDIR:
       code = ERROR_PATH_NOT_FOUND;

@@ -1,23 +1,29 @@
 // Linux layer: files.
 //
-// Implements CopyFileA, MoveFileExA, DeleteFileA, CreateFileA (existing files
-// only), ReadFile, FlushFileBuffers and CloseHandle on the C library's files;
-// a file handle is the file descriptor.
+// Implements what the program calls of them: CopyFileA, MoveFileExA with
+// MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH, DeleteFileA,
+// CreateFileA of an existing file for reading or for writing, ReadFile,
+// FlushFileBuffers and CloseHandle, on the C library's files; a file handle
+// is the file descriptor.
 // File names are taken as names.cpp says: a backslash is a folder separator,
 // and the case of a name's last part need not match.
+// Not implemented: CopyFileA's bFailIfExists, moves without those two flags,
+// CreateFileA's other dispositions and access modes (each fails with
+// ERROR_NOT_SUPPORTED); sharing modes, security attributes, file flags and
+// templates are not looked at.
 // NOTE: CreateFileA opens a folder (reading it then fails) and a named pipe
 // (without waiting for a writer: it reads as empty when there is none);
 // Windows refuses the one and has none of the other in a folder.
 // NOTE: ReadFile reads no overlapped (asynchronous) handles.
 // NOTE: CopyFileA copies the bytes and the permission bits, not the owner or
 // the times; the copy is not flushed to disk (FlushFileBuffers does that).
+// NOTE: a move to another file system fails with ERROR_NOT_SAME_DEVICE.
 
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 
 #include "platform/linux/internal.h"
@@ -69,63 +75,63 @@ int WriteAll(int fd, const std::string& text) {
 }
 
 BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists) {
-  const std::string from = LinuxPath(lpExistingFileName);
-  const std::string to = LinuxPath(lpNewFileName);
-  const int source = open(from.c_str(), O_RDONLY | O_CLOEXEC);
-  if (source < 0) return FailWithErrno(errno, "cannot read " + from);
-  std::string bytes;
-  struct stat info {};
-  int error = fstat(source, &info) == 0 ? ReadAll(source, &bytes) : errno;
-  close(source);
-  if (error != 0) return FailWithErrno(error, "cannot read " + from);
-  const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | (bFailIfExists ? O_EXCL : 0);
-  const int target = open(to.c_str(), flags, info.st_mode & 07777);
-  if (target < 0) return FailWithErrno(errno, "cannot create " + to);
-  error = fchmod(target, info.st_mode & 07777) == 0 ? WriteAll(target, bytes) : errno;
-  if (close(target) != 0 && error == 0) error = errno;
-  if (error != 0) return FailWithErrno(error, "cannot write " + to);
-  return TRUE;
-}
-
-BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags) {
-  if (dwFlags & ~DWORD(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    SetLastErrorText(ERROR_NOT_SUPPORTED, "unsupported MoveFileExA flags");
+  if (bFailIfExists) {
+    SetLastErrorText(ERROR_NOT_SUPPORTED, "CopyFileA cannot keep an existing file");
     return FALSE;
   }
   const std::string from = LinuxPath(lpExistingFileName);
   const std::string to = LinuxPath(lpNewFileName);
-  const int done = (dwFlags & MOVEFILE_REPLACE_EXISTING)
-                       ? rename(from.c_str(), to.c_str())
-                       : renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
-  if (done != 0) return FailWithErrno(errno, "cannot move " + from + " to " + to);
-  if (dwFlags & MOVEFILE_WRITE_THROUGH) {
-    FlushFolder(FolderOf(to));
-    if (FolderOf(from) != FolderOf(to)) FlushFolder(FolderOf(from));
+  const int source = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (source < 0) return FailWithErrno(errno, "cannot read " + from, {from});
+  std::string bytes;
+  struct stat info {};
+  int error = fstat(source, &info) == 0 ? ReadAll(source, &bytes) : errno;
+  close(source);
+  if (error != 0) return FailWithErrno(error, "cannot read " + from, {from});
+  const int target = open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, info.st_mode & 07777);
+  if (target < 0) return FailWithErrno(errno, "cannot create " + to, {to});
+  error = fchmod(target, info.st_mode & 07777) == 0 ? WriteAll(target, bytes) : errno;
+  if (close(target) != 0 && error == 0) error = errno;
+  if (error != 0) return FailWithErrno(error, "cannot write " + to, {to});
+  return TRUE;
+}
+
+BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags) {
+  if (dwFlags != (MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    SetLastErrorText(ERROR_NOT_SUPPORTED, "MoveFileExA only replaces, written through");
+    return FALSE;
   }
+  const std::string from = LinuxPath(lpExistingFileName);
+  const std::string to = LinuxPath(lpNewFileName);
+  if (rename(from.c_str(), to.c_str()) != 0) {
+    return FailWithErrno(errno, "cannot move " + from + " to " + to, {from, to});
+  }
+  FlushFolder(FolderOf(to));
+  if (FolderOf(from) != FolderOf(to)) FlushFolder(FolderOf(from));
   return TRUE;
 }
 
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
   const std::string path = LinuxPath(lpFileName);
-  if (unlink(path.c_str()) != 0) return FailWithErrno(errno, "cannot delete " + path);
+  if (unlink(path.c_str()) != 0) return FailWithErrno(errno, "cannot delete " + path, {path});
   return TRUE;
 }
 
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES,
                           DWORD dwCreationDisposition, DWORD, HANDLE) {
-  if (dwCreationDisposition != OPEN_EXISTING) {
-    SetLastErrorText(ERROR_NOT_SUPPORTED, "only existing files can be opened");
+  if (dwCreationDisposition != OPEN_EXISTING ||
+      (dwDesiredAccess != GENERIC_READ && dwDesiredAccess != GENERIC_WRITE)) {
+    SetLastErrorText(ERROR_NOT_SUPPORTED,
+                     "CreateFileA only opens existing files, for reading or for writing");
     return INVALID_HANDLE_VALUE;
   }
-  const bool reads = dwDesiredAccess & GENERIC_READ;
-  const bool writes = dwDesiredAccess & GENERIC_WRITE;
-  const int mode = reads && writes ? O_RDWR : (writes ? O_WRONLY : O_RDONLY);
   const std::string path = LinuxPath(lpFileName);
   // Without blocking, so that a pipe of that name cannot hold the caller up;
   // regular files ignore the flag.
+  const int mode = dwDesiredAccess == GENERIC_READ ? O_RDONLY : O_WRONLY;
   const int fd = open(path.c_str(), mode | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
-    FailWithErrno(errno, "cannot open " + path);
+    FailWithErrno(errno, "cannot open " + path, {path});
     return INVALID_HANDLE_VALUE;
   }
   return reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(fd));
@@ -138,17 +144,17 @@ BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
   do {
     got = read(FileDescriptor(hFile), lpBuffer, nNumberOfBytesToRead);
   } while (got < 0 && errno == EINTR);
-  if (got < 0) return FailWithErrno(errno, "cannot read a file");
+  if (got < 0) return FailWithErrno(errno, "cannot read a file", {});
   *lpNumberOfBytesRead = static_cast<DWORD>(got);
   return TRUE;
 }
 
 BOOL WINAPI FlushFileBuffers(HANDLE hFile) {
-  if (fsync(FileDescriptor(hFile)) != 0) return FailWithErrno(errno, "cannot flush a file");
+  if (fsync(FileDescriptor(hFile)) != 0) return FailWithErrno(errno, "cannot flush a file", {});
   return TRUE;
 }
 
 BOOL WINAPI CloseHandle(HANDLE hObject) {
-  if (close(FileDescriptor(hObject)) != 0) return FailWithErrno(errno, "cannot close a file");
+  if (close(FileDescriptor(hObject)) != 0) return FailWithErrno(errno, "cannot close a file", {});
   return TRUE;
 }

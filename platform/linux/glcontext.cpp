@@ -8,8 +8,9 @@
 // bits asked for; when the display lacks that depth, 24 and then 16 bits are
 // tried, where Windows would choose the closest format itself.
 // NOTE: contexts ask for a swap interval of one frame, so that where the
-// display has a vertical sync a swap never tears; the frame rate is the
-// shared pacer's, not the display's.
+// display has a vertical sync a swap never tears; on Windows the program
+// asks for none and the driver's setting holds. Either way the frame rate
+// is the shared pacer's, not the display's.
 
 #include <string>
 

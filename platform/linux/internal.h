@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,9 @@ struct HWND__ {
   bool visible = false;
   bool shownOnce = false;
   bool invalid = false;
+  // The invalid area is to be erased first (WM_ERASEBKGND): the system's
+  // own invalidations ask for it, as InvalidateRect's bErase does.
+  bool erase = false;
   bool hasPixelFormat = false;
   HDC__ dc{};
 };
@@ -42,8 +46,10 @@ struct HGLRC__ {
 // Sets the last error with the reason that FormatMessageA will give for it.
 void SetLastErrorText(DWORD code, const std::string& reason);
 // Sets the last error from a C library failure: the Windows code nearest to
-// errno, with "what: <strerror>" as its text. Returns FALSE.
-BOOL FailWithErrno(int error, const std::string& what);
+// errno, with "what: <strerror>" as its text. Returns FALSE. paths are the
+// files the failed call named, for telling a missing folder (as Windows
+// does) from a missing file.
+BOOL FailWithErrno(int error, const std::string& what, std::initializer_list<std::string> paths);
 
 // --- names.cpp ----------------------------------------------------------
 

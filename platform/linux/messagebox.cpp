@@ -6,14 +6,81 @@
 // a display can be had.
 // NOTE: every button set is shown as OK, and IDOK is returned; MB_ICONERROR
 // makes an error box, other icons a plain one.
+// NOTE: a request to end the process (SIGTERM, SIGINT) while a box is shown
+// ends it at once, box and all, as the signal's default action would; a
+// logout or a shutdown never waits on a box nobody answers.
+
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
 #include "platform/linux/internal.h"
 
 namespace {
+
+// The process group of the box being shown, 0 while there is none. The box
+// is shown by a child process in a group of its own (SDL's box may fork
+// again, into that group), because SDL turns the signals into a quit event
+// that nobody reads while the box waits.
+volatile sig_atomic_t boxGroup = 0;
+
+// Ends the box's group, then the process, by the signal itself.
+void EndWithTheBox(int signalNumber) {
+  if (boxGroup > 0) kill(-static_cast<pid_t>(boxGroup), SIGKILL);
+  struct sigaction byDefault {};
+  byDefault.sa_handler = SIG_DFL;
+  sigaction(signalNumber, &byDefault, nullptr);
+  raise(signalNumber);
+}
+
+void ShowBox(Uint32 icon, const std::string& caption, const std::string& text,
+             SDL_Window* owner) {
+  // The signals wait, blocked, until the box's group is known.
+  sigset_t ends, previousMask;
+  sigemptyset(&ends);
+  sigaddset(&ends, SIGTERM);
+  sigaddset(&ends, SIGINT);
+  sigprocmask(SIG_BLOCK, &ends, &previousMask);
+  const pid_t parent = getpid();
+  const pid_t child = fork();
+  if (child == 0) {
+    setpgid(0, 0);
+    // Should the program die some other way, the box goes with it.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(0);
+    struct sigaction byDefault {};
+    byDefault.sa_handler = SIG_DFL;
+    sigaction(SIGTERM, &byDefault, nullptr);
+    sigaction(SIGINT, &byDefault, nullptr);
+    sigprocmask(SIG_SETMASK, &previousMask, nullptr);
+    SDL_ShowSimpleMessageBox(icon, caption.c_str(), text.c_str(), owner);
+    _exit(0);
+  }
+  struct sigaction ending {}, previousTerm {}, previousInt {};
+  if (child > 0) {
+    setpgid(child, child);
+    boxGroup = child;
+    ending.sa_handler = EndWithTheBox;
+    sigaction(SIGTERM, &ending, &previousTerm);
+    sigaction(SIGINT, &ending, &previousInt);
+  }
+  sigprocmask(SIG_SETMASK, &previousMask, nullptr);
+  if (child < 0) {
+    SDL_ShowSimpleMessageBox(icon, caption.c_str(), text.c_str(), owner);
+    return;
+  }
+  while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+  }
+  sigaction(SIGTERM, &previousTerm, nullptr);
+  sigaction(SIGINT, &previousInt, nullptr);
+  boxGroup = 0;
+}
 
 // Unicode code points of Windows-1252's bytes 0x80 to 0x9F; the bytes it
 // leaves undefined keep their own value.
@@ -81,7 +148,7 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
   std::fflush(stderr);
   SDL_Window* owner = (hWnd && IsLiveWindow(hWnd)) ? hWnd->sdl : nullptr;
   // Fails quietly where there is no display: standard error has the text.
-  const Uint32 icon = (uType & 0xF0) == MB_ICONERROR ? SDL_MESSAGEBOX_ERROR : 0;
-  SDL_ShowSimpleMessageBox(icon, caption.c_str(), Wrapped(text).c_str(), owner);
+  const Uint32 icon = (uType & MB_ICONMASK) == MB_ICONERROR ? SDL_MESSAGEBOX_ERROR : 0;
+  ShowBox(icon, caption, Wrapped(text), owner);
   return IDOK;
 }

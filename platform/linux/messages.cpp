@@ -7,8 +7,9 @@
 // WM_KEYDOWN with bit 30 of lParam set; mouse buttons and motion become
 // WM_xBUTTONDOWN/UP and WM_MOUSEMOVE; a close request becomes WM_CLOSE; a
 // window uncovered, shown, restored or moved to another display is
-// invalidated (a resize invalidates it too, with WM_SIZE), so that it gets
-// WM_PAINT as on Windows.
+// invalidated, to be erased (a resize invalidates it too, with WM_SIZE), so
+// that it gets WM_PAINT, and WM_ERASEBKGND within its BeginPaint, as on
+// Windows.
 // Messages come out as in Windows: posted and input messages in order, then
 // WM_QUIT once one is posted, then WM_PAINT for a window with an invalid
 // area, so painting never starves input.
@@ -108,7 +109,7 @@ void TranslateWindowEvent(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_DISPLAY_CHANGED:
-      InvalidateRect(hWnd, nullptr, FALSE);
+      InvalidateRect(hWnd, nullptr, TRUE);
       break;
     default:
       break;

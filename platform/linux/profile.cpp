@@ -220,7 +220,7 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCST
   }
   const std::string path = LinuxPath(lpFileName);
   const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  if (fd < 0) return FailWithErrno(errno, "cannot open " + path);
+  if (fd < 0) return FailWithErrno(errno, "cannot open " + path, {path});
   std::string text;
   int error = ReadAll(fd, &text);
   if (error == 0) {
@@ -229,6 +229,6 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCST
     if (error == 0) error = WriteAll(fd, changed);
   }
   if (close(fd) != 0 && error == 0) error = errno;
-  if (error != 0) return FailWithErrno(error, "cannot write " + path);
+  if (error != 0) return FailWithErrno(error, "cannot write " + path, {path});
   return TRUE;
 }

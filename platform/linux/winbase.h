@@ -64,21 +64,23 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 #define MOVEFILE_WRITE_THROUGH 0x00000008
 
 // Copies the file's bytes and permission bits to lpNewFileName, replacing
-// it unless bFailIfExists (then ERROR_ALREADY_EXISTS when it exists).
-// ERROR_FILE_NOT_FOUND when lpExistingFileName is missing.
+// it. ERROR_FILE_NOT_FOUND when lpExistingFileName is missing,
+// ERROR_PATH_NOT_FOUND when a folder of either name is.
+// NOTE: bFailIfExists is not supported.
 BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists);
-// Renames a file in one step, within one file system; with
-// MOVEFILE_REPLACE_EXISTING an existing lpNewFileName is replaced in the
-// same step; with MOVEFILE_WRITE_THROUGH the rename is on disk (the folder
-// flushed) when the call returns.
+// With MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH: renames a file in
+// one step, within one file system, replacing an existing lpNewFileName in
+// the same step, and the rename is on disk (the folder flushed) when the
+// call returns.
 // NOTE: other flags are not supported; a move to another file system fails
 // with ERROR_NOT_SAME_DEVICE.
 BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
-// Opens an existing file for reading or writing; INVALID_HANDLE_VALUE, with
-// the last error set, on failure.
-// NOTE: only OPEN_EXISTING is supported; sharing modes, security attributes,
-// flags and the template are not looked at.
+// Opens an existing file for reading (GENERIC_READ) or for writing
+// (GENERIC_WRITE); INVALID_HANDLE_VALUE, with the last error set, on
+// failure.
+// NOTE: only OPEN_EXISTING with one of those is supported; sharing modes,
+// security attributes, flags and the template are not looked at.
 // NOTE: a folder opens (reading it then fails); a named pipe opens without
 // waiting for a writer, and reads as empty when there is none.
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,

@@ -11,6 +11,9 @@
 // less that frame.
 // NOTE: a pop-up window that covers a whole screen is shown as the desktop's
 // full-screen window there, so that no panel of the desktop covers it.
+// NOTE: BeginPaint sends WM_ERASEBKGND when the invalid area is to be
+// erased, but the default handling erases nothing (there is no GDI): it
+// returns 0, and the paint's fErase tells the window to erase.
 // NOTE: there are no child windows, window menus or non-client messages.
 
 #include <algorithm>
@@ -162,6 +165,7 @@ void ClientResized(HWND hWnd, int width, int height) {
   hWnd->clientWidth = width;
   hWnd->clientHeight = height;
   hWnd->invalid = true;
+  hWnd->erase = true;
   SendMessageA(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));
 }
 
@@ -247,6 +251,7 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
     SDL_ShowWindow(hWnd->sdl);
     hWnd->visible = true;
     hWnd->invalid = true;
+    hWnd->erase = true;
     ApplyCursor();
   }
   if (!hWnd->shownOnce) {
@@ -299,15 +304,18 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
       EndPaint(hWnd, &paint);
       return 0;
     }
+    case WM_ERASEBKGND:
+      return 0;
     default:
       (void)lParam;
       return 0;
   }
 }
 
-BOOL WINAPI InvalidateRect(HWND hWnd, const RECT*, BOOL) {
+BOOL WINAPI InvalidateRect(HWND hWnd, const RECT*, BOOL bErase) {
   if (!IsLiveWindow(hWnd)) return FALSE;
   hWnd->invalid = true;
+  if (bErase) hWnd->erase = true;
   return TRUE;
 }
 
@@ -317,6 +325,11 @@ HDC WINAPI BeginPaint(HWND hWnd, PAINTSTRUCT* lpPaint) {
   *lpPaint = PAINTSTRUCT{};
   lpPaint->hdc = &hWnd->dc;
   lpPaint->rcPaint = RECT{0, 0, hWnd->clientWidth, hWnd->clientHeight};
+  if (hWnd->erase) {
+    hWnd->erase = false;
+    const WPARAM dc = reinterpret_cast<WPARAM>(&hWnd->dc);
+    lpPaint->fErase = SendMessageA(hWnd, WM_ERASEBKGND, dc, 0) == 0 ? TRUE : FALSE;
+  }
   return &hWnd->dc;
 }
 

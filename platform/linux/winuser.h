@@ -118,6 +118,7 @@ typedef struct tagMSG {
 #define WM_SIZE 0x0005
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
+#define WM_ERASEBKGND 0x0014
 #define WM_QUIT 0x0012
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
@@ -171,9 +172,11 @@ typedef struct tagPAINTSTRUCT {
 } PAINTSTRUCT;
 
 // Marks the client area invalid, so that WM_PAINT comes when nothing else
-// waits. NOTE: the whole client area is always invalidated.
+// waits, and to be erased too when bErase. NOTE: the whole client area is
+// always invalidated.
 BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
-// Validates the window and gives its device context.
+// Validates the window and gives its device context; first sends
+// WM_ERASEBKGND when the invalid area is to be erased.
 HDC WINAPI BeginPaint(HWND hWnd, PAINTSTRUCT* lpPaint);
 BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint);
 // The window's own device context (every window has one, as with CS_OWNDC).
@@ -199,11 +202,14 @@ int WINAPI ShowCursor(BOOL bShow);
 
 #define MB_OK 0x00000000L
 #define MB_ICONERROR 0x00000010L
+#define MB_ICONMASK 0x000000F0L
 #define IDOK 1
 // Writes "caption: text" on standard error, then shows a modal box when a
 // display can be had. The texts are Windows-1252. Returns IDOK.
 // NOTE: the box has an OK button whatever the buttons asked for; of the
 // icons, MB_ICONERROR is shown as an error box, the others as a plain box.
+// NOTE: SIGTERM or SIGINT while the box is shown ends the process, box and
+// all.
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 // Plays the default alert sound asynchronously and returns TRUE.
 // NOTE: every uType plays the same built-in chime, which replaces a sound

@@ -19,6 +19,9 @@ std::vector<UINT> mensajesPorDefecto;
 std::vector<int> fotogramasMostrados;
 // The number of the frame being painted.
 int fotogramaEnCurso = 0;
+// After this frame, the system damages the window in the very moment the
+// main loop invalidates it for the next frame; 0 for never.
+int danoDelSistemaTras = 0;
 
 }  // namespace
 
@@ -27,15 +30,20 @@ int fotogramaEnCurso = 0;
 #ifdef _WIN32
 using DefWindowProcATipo = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM);
 using SwapBuffersTipo = BOOL(WINAPI*)(HDC);
+using InvalidateRectTipo = BOOL(WINAPI*)(HWND, const RECT*, BOOL);
 extern "C" DefWindowProcATipo __real___imp_DefWindowProcA;
 extern "C" SwapBuffersTipo __real___imp_SwapBuffers;
+extern "C" InvalidateRectTipo __real___imp_InvalidateRect;
 #define DefWindowProcAReal __real___imp_DefWindowProcA
 #define SwapBuffersReal __real___imp_SwapBuffers
+#define InvalidateRectReal __real___imp_InvalidateRect
 #else
 extern "C" LRESULT WINAPI __real_DefWindowProcA(HWND, UINT, WPARAM, LPARAM);
 extern "C" BOOL WINAPI __real_SwapBuffers(HDC);
+extern "C" BOOL WINAPI __real_InvalidateRect(HWND, const RECT*, BOOL);
 #define DefWindowProcAReal __real_DefWindowProcA
 #define SwapBuffersReal __real_SwapBuffers
+#define InvalidateRectReal __real_InvalidateRect
 #endif
 
 namespace {
@@ -50,18 +58,32 @@ BOOL WINAPI SwapBuffersObservado(HDC dc) {
   return SwapBuffersReal(dc);
 }
 
+BOOL WINAPI InvalidateRectObservado(HWND ventana, const RECT* area, BOOL borrar) {
+  const BOOL hecho = InvalidateRectReal(ventana, area, borrar);
+  if (fotogramaEnCurso == danoDelSistemaTras && !borrar) {
+    danoDelSistemaTras = 0;
+    // As the system invalidates an uncovered window: to be erased.
+    InvalidateRectReal(ventana, nullptr, TRUE);
+  }
+  return hecho;
+}
+
 }  // namespace
 
 #ifdef _WIN32
 extern "C" {
 DefWindowProcATipo __wrap___imp_DefWindowProcA = &DefWindowProcAObservado;
 SwapBuffersTipo __wrap___imp_SwapBuffers = &SwapBuffersObservado;
+InvalidateRectTipo __wrap___imp_InvalidateRect = &InvalidateRectObservado;
 }
 #else
 extern "C" LRESULT WINAPI __wrap_DefWindowProcA(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
   return DefWindowProcAObservado(ventana, mensaje, w, l);
 }
 extern "C" BOOL WINAPI __wrap_SwapBuffers(HDC dc) { return SwapBuffersObservado(dc); }
+extern "C" BOOL WINAPI __wrap_InvalidateRect(HWND ventana, const RECT* area, BOOL borrar) {
+  return InvalidateRectObservado(ventana, area, borrar);
+}
 #endif
 
 namespace {
@@ -214,6 +236,8 @@ TEST_F(DiosTest, AFrameIsSwappedOnlyWhenItsPictureChangedOrTheSystemAskedForIt) 
       if (n == 40) dios.enMarcha = false;
     };
   };
+  // The system's damage merges with the loop's own request for frame 34.
+  danoDelSistemaTras = 33;
   fotogramasMostrados.clear();
   EXPECT_EQ(Correr(), 0);
   EXPECT_EQ(dios.mundo->fotogramas, 40) << "every frame is a tick, swapped or not";
@@ -224,7 +248,7 @@ TEST_F(DiosTest, AFrameIsSwappedOnlyWhenItsPictureChangedOrTheSystemAskedForIt) 
   for (int n : fotogramasMostrados) {
     if (n > 10) despues.push_back(n);
   }
-  EXPECT_EQ(despues, (std::vector<int>{21, 31, 36}));
+  EXPECT_EQ(despues, (std::vector<int>{21, 31, 34, 36}));
 }
 
 // Key routing, straight through the window procedure.

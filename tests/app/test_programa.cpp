@@ -68,25 +68,42 @@ TEST(ProgramaTest, WithoutADisplayWritesOneLineAndTouchesNoFile) {
 }
 
 // The end of a pass that moves to the next lesson writes both counters. The
-// process is killed at each call of the save that can leave a file behind
-// (strace's fault injection, the program unchanged): every time the lesson
-// file must be the old one or the new one, byte for byte, and the next run
-// must go on from it and leave nothing else in the folder.
-TEST(ProgramaTest, KilledAnywhereInTheSaveTheFileIsOldOrNewAndTheNextRunGoesOn) {
+// process is killed at each call of the save that can leave a file behind,
+// and the flush and the replacement fail (strace's fault injection, the
+// program unchanged): every time the lesson file must be the old one or the
+// new one, byte for byte, a failure must say so and leave nothing behind,
+// and the next run must go on from the file and leave nothing else in the
+// folder.
+TEST(ProgramaTest, KilledOrFailingAnywhereInTheSaveTheFileIsOldOrNewAndTheNextRunGoesOn) {
   Orden version;
   version.argumentos = {"strace", "-V"};
   ASSERT_EQ(Ejecutar(version).codigo, 0) << "strace is needed";
   const std::string antes = ArchivoDeLeccion(1, 2);
   const std::string despues = ArchivoDeLeccion(2, 1);
-  for (const std::string llamada : {"unlink", "ftruncate", "fsync", "rename"}) {
+  const struct {
+    std::string llamada;
+    std::string falla;
+    // The failure's line, after "cannot save the progress in .\CPControl.ini: ".
+    std::string paso;
+  } casos[] = {
+      {"unlink", "signal=KILL", ""},
+      {"ftruncate", "signal=KILL", ""},
+      {"fsync", "signal=KILL", ""},
+      {"rename", "signal=KILL", ""},
+      {"fsync", "error=EIO", "flush of .\\CPControl.ini.tmp failed: "},
+      {"rename", "error=EACCES", "replace with .\\CPControl.ini.tmp failed: "},
+  };
+  for (const auto& caso : casos) {
     for (int vez = 1;; ++vez) {
-      ASSERT_LT(vez, 20) << llamada << " is called more often than a save needs";
+      const std::string donde = caso.falla + " at " + caso.llamada + " #" + std::to_string(vez);
+      ASSERT_LT(vez, 20) << caso.llamada << " is called more often than a save needs";
       CarpetaTemporal carpeta;
       const std::string archivo = carpeta.ruta() + "/CPControl.ini";
       std::ofstream(archivo, std::ios::binary) << antes;
       Orden orden;
-      const std::string inyectar = llamada + ":signal=KILL:when=" + std::to_string(vez);
-      orden.argumentos = {"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=" + llamada,
+      const std::string inyectar =
+          caso.llamada + ":" + caso.falla + ":when=" + std::to_string(vez);
+      orden.argumentos = {"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=" + caso.llamada,
                           "-e", "inject=" + inyectar, kPrograma};
       orden.quitar = {"DISPLAY", "WAYLAND_DISPLAY"};
       // LeakSanitizer, in the sanitized build, cannot work under a tracer.
@@ -94,20 +111,29 @@ TEST(ProgramaTest, KilledAnywhereInTheSaveTheFileIsOldOrNewAndTheNextRunGoesOn) 
                        {"SDL_AUDIODRIVER", "dummy"},
                        {"ASAN_OPTIONS", "detect_leaks=0"}};
       orden.carpeta = carpeta.ruta();
-      const Resultado muerto = Ejecutar(orden);
+      const Resultado fallido = Ejecutar(orden);
       const std::string tras = LeerArchivo(archivo);
-      const std::string donde = llamada + " #" + std::to_string(vez);
-      ASSERT_TRUE(tras == antes || tras == despues) << "killed at " << donde << ":\n" << tras;
-      if (muerto.codigo == 0) {
-        EXPECT_EQ(tras, despues) << "a run that was not killed saves";
+      ASSERT_TRUE(tras == antes || tras == despues) << donde << ":\n" << tras;
+      if (fallido.codigo == 0) {
+        EXPECT_EQ(tras, despues) << "a run that did not fail saves";
         EXPECT_EQ(carpeta.Contenido(), std::vector<std::string>{"CPControl.ini"});
         break;
       }
-      ASSERT_EQ(muerto.codigo, 128 + SIGKILL) << donde << ": " << muerto.errores;
+      if (caso.paso.empty()) {
+        ASSERT_EQ(fallido.codigo, 128 + SIGKILL) << donde << ": " << fallido.errores;
+      } else {
+        EXPECT_EQ(fallido.codigo, 1) << donde;
+        EXPECT_EQ(tras, antes) << donde << ": a failed save changed the file";
+        EXPECT_EQ(carpeta.Contenido(), std::vector<std::string>{"CPControl.ini"}) << donde;
+        EXPECT_EQ(fallido.errores.rfind("contapuntos: cannot save the progress in "
+                                        ".\\CPControl.ini: " + caso.paso, 0),
+                  0u)
+            << donde << ": " << fallido.errores;
+      }
 
       orden.argumentos = {kPrograma};
       const Resultado siguiente = Ejecutar(orden);
-      ASSERT_EQ(siguiente.codigo, 0) << "after a kill at " << donde << ": " << siguiente.errores;
+      ASSERT_EQ(siguiente.codigo, 0) << "after " << donde << ": " << siguiente.errores;
       EXPECT_EQ(LeerArchivo(archivo), tras == antes ? despues : ArchivoDeLeccion(2, 2)) << donde;
       EXPECT_EQ(carpeta.Contenido(), std::vector<std::string>{"CPControl.ini"}) << donde;
     }

@@ -8,9 +8,11 @@
 // parent in a box when the progress cannot be saved.
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -94,21 +96,32 @@ TEST_F(LeccionCompletaTest, AnEquationShowsItsNumbersThenItsAnswerAndAdvancesThe
 
 // A folder the program cannot write in (here the name of the save's copy is
 // taken by a folder, which stops root as well): the lesson runs, then the
-// parent is told why nothing was saved, and the file is as it was.
+// parent is told why nothing was saved, and the file is as it was. A request
+// to end the process (a logout, a shutdown) does not wait on the box.
 TEST_F(LeccionCompletaTest, AProgressThatCannotBeSavedIsToldInABoxAboveTheLesson) {
   const std::string antes = "[General]\r\nTiempoBit=1\r\nPaseActual=1\r\n";
   Escribir(antes);
   ASSERT_EQ(mkdir((carpeta.ruta() + "/CPControl.ini.tmp").c_str(), 0755), 0);
-  Proceso programa(Programa());
-  ComprobarCajaDeFallo(pantalla, &programa, 10);
-  const Resultado r = programa.Esperar();
-  EXPECT_EQ(r.codigo, 1);
-  EXPECT_EQ(r.errores.rfind("contapuntos: cannot save the progress in CPControl.ini: cannot copy "
-                            ".\\CPControl.ini.tmp: ",
-                            0),
-            0u)
-      << r.errores;
-  EXPECT_EQ(Leer(), antes);
+  for (const int senal : {0, SIGTERM, SIGINT}) {
+    SCOPED_TRACE(senal == 0 ? "OK" : strsignal(senal));
+    Proceso programa(Programa());
+    if (senal == 0) {
+      ComprobarCajaDeFallo(pantalla, &programa, 10);
+    } else {
+      ASSERT_FALSE(pantalla.EsperarVentana("Contapuntos", 10).empty()) << "no message box appeared";
+      kill(programa.pid(), senal);
+      EXPECT_TRUE(programa.Termina(5)) << "the box held the program up";
+      EXPECT_TRUE(pantalla.EsperarQueSeVaya("Contapuntos", 5)) << "the box outlived the program";
+    }
+    const Resultado r = programa.Esperar();
+    EXPECT_EQ(r.codigo, senal == 0 ? 1 : 128 + senal);
+    EXPECT_EQ(r.errores.rfind("contapuntos: cannot save the progress in .\\CPControl.ini: copy to "
+                              ".\\CPControl.ini.tmp failed: ",
+                              0),
+              0u)
+        << r.errores;
+    EXPECT_EQ(Leer(), antes);
+  }
 }
 
 // On any screen, in the mode it has, the card fills it: scaled to fit,

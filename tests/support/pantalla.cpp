@@ -69,7 +69,7 @@ std::string PantallaVirtual::EsperarVentana(const std::string& titulo, double se
   // are read as UTF-8, which xdotool's search cannot match in every locale.
   const std::string entorno = "DISPLAY=" + nombre_ + " ";
   const auto fin = std::chrono::steady_clock::now() + std::chrono::duration<double>(segundos);
-  while (std::chrono::steady_clock::now() < fin) {
+  for (;;) {
     const std::string lista = Comando(entorno + "xwininfo -root -children 2>/dev/null", nullptr);
     for (size_t at = lista.find("\n"); at != std::string::npos; at = lista.find('\n', at + 1)) {
       const size_t linea = at + 1;
@@ -82,9 +82,18 @@ std::string PantallaVirtual::EsperarVentana(const std::string& titulo, double se
       const std::string estado = Comando(entorno + "xwininfo -id " + id + " 2>/dev/null", nullptr);
       if (estado.find("IsViewable") != std::string::npos) return id;
     }
+    if (std::chrono::steady_clock::now() >= fin) return "";
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
-  return "";
+}
+
+bool PantallaVirtual::EsperarQueSeVaya(const std::string& titulo, double segundos) const {
+  const auto fin = std::chrono::steady_clock::now() + std::chrono::duration<double>(segundos);
+  do {
+    if (EsperarVentana(titulo, 0.0).empty()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  } while (std::chrono::steady_clock::now() < fin);
+  return false;
 }
 
 bool PantallaVirtual::TeclearHastaQueTermine(const std::string& ventana, const std::string& teclas,

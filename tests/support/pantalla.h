@@ -25,11 +25,14 @@ class PantallaVirtual {
   // Runs xdotool on this display with the given arguments; returns its
   // standard output, and its exit code through codigo when given.
   std::string Xdotool(const std::string& argumentos, int* codigo = nullptr) const;
-  // Waits up to segundos for a shown window whose title starts with titulo;
-  // returns its id, or an empty text.
+  // Waits up to segundos for a shown window whose title starts with titulo
+  // (looks once at least); returns its id, or an empty text.
   std::string EsperarVentana(const std::string& titulo, double segundos) const;
   // Saves the whole screen as a PNG file; false on failure.
   bool Captura(const std::string& archivo) const;
+  // Waits up to segundos until no shown window's title starts with titulo;
+  // whether none does.
+  bool EsperarQueSeVaya(const std::string& titulo, double segundos) const;
   // Gives ventana the keyboard and types teclas (xdotool's key names) until
   // programa ends, again every 2 s: keys sent while a new window is still
   // taking the focus can be lost. Whether it ended within segundos.
