@@ -23,8 +23,8 @@
 ;
 ; Silent, for tests and administrators:
 ;   contapuntos-setup.exe /S [/CHILDREN=Ana,Luis] [/LANG=es|en]
-; /CHILDREN names the children, separated by commas (quote the value if a
-; name has a blank: /CHILDREN="Ana María,Luis"); /LANG chooses their course,
+; /CHILDREN names the children, separated by commas, blanks and all
+; (/CHILDREN=Ana María,Luis, quoted or not); /LANG chooses their course,
 ; Spanish or English (by default the language of Windows: Spanish on a
 ; Spanish Windows, English otherwise). An unknown /LANG ends with exit code 2.
 
@@ -38,6 +38,7 @@ ManifestSupportedOS all
 !include nsDialogs.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include WordFunc.nsh
 
 !define DESINSTALAR "Software\Microsoft\Windows\CurrentVersion\Uninstall\Contapuntos"
 !define ACCESOS "Software\Contapuntos\Shortcuts"
@@ -64,6 +65,7 @@ Var BotonIngles
 Page custom PaginaNinos PaginaNinosSalir
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_TEXT "$(Terminado)"
+!define MUI_FINISHPAGE_TEXT_LARGE
 !define MUI_FINISHPAGE_SHOWREADME "$DOCUMENTS\Contapuntos"
 !define MUI_FINISHPAGE_SHOWREADME_TEXT "$(AbrirCarpeta)"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
@@ -92,8 +94,8 @@ LangString NinosIngles ${LANG_ENGLISH} "English"
 LangString NinosIngles ${LANG_SPANISH} "Inglés"
 LangString NinosDespues ${LANG_ENGLISH} "To add a child later, run this installer again: it keeps every lesson file."
 LangString NinosDespues ${LANG_SPANISH} "Para añadir un niño más adelante, vuelva a ejecutar este instalador: conserva todos los archivos de lecciones."
-LangString Terminado ${LANG_ENGLISH} "Contapuntos is installed.$\r$\n$\r$\nDouble-click Contapuntos, or a child's shortcut, on the Desktop for a session; Escape ends it early.$\r$\n$\r$\nTo uninstall it: Settings > Apps. Your lessons in Documents\Contapuntos stay."
-LangString Terminado ${LANG_SPANISH} "Contapuntos está instalado.$\r$\n$\r$\nHaga doble clic en Contapuntos, o en el acceso directo de un niño, en el Escritorio para una sesión; Escape la termina antes.$\r$\n$\r$\nPara desinstalarlo: Configuración > Aplicaciones. Sus lecciones en Documentos\Contapuntos se quedan."
+LangString Terminado ${LANG_ENGLISH} "Contapuntos is installed. For a session, double-click Contapuntos, or a child's shortcut, on the Desktop; Escape ends it early.$\r$\n$\r$\nSettings > Apps uninstalls it; your lessons in Documents\Contapuntos stay."
+LangString Terminado ${LANG_SPANISH} "Contapuntos está instalado. Para una sesión, haga doble clic en Contapuntos, o en el acceso directo de un niño, en el Escritorio; Escape la termina antes.$\r$\n$\r$\nConfiguración > Aplicaciones lo desinstala; sus lecciones en Documentos\Contapuntos se quedan."
 LangString AbrirCarpeta ${LANG_ENGLISH} "Open the lesson folder"
 LangString AbrirCarpeta ${LANG_SPANISH} "Abrir la carpeta de lecciones"
 LangString QuitarArriba ${LANG_ENGLISH} "Contapuntos and its shortcuts will be removed from this computer. Your lesson files and recordings in Documents\Contapuntos stay."
@@ -110,7 +112,10 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${EDITOR}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) 2026 ${EDITOR}. MIT licence; recordings CC BY-SA 3.0, Allison Smith."
 
 ; The course follows the language of Windows unless /LANG says otherwise;
-; /CHILDREN fills the children's page, or stands for it when silent.
+; /CHILDREN fills the children's page, or stands for it when silent. The
+; quotes go first, wherever they are: a program that starts the installer
+; may quote the whole option ("/CHILDREN=Ana María,Luis"), which would hide
+; it, and no name keeps a quote.
 Function .onInit
   IntOp $0 $LANGUAGE & 0x3FF
   ${If} $0 = 0x0A
@@ -119,6 +124,7 @@ Function .onInit
     StrCpy $Idioma en
   ${EndIf}
   ${GetParameters} $1
+  ${WordReplace} $1 '"' "" "+" $1
   ClearErrors
   ${GetOptions} $1 "/CHILDREN=" $0
   ${IfNot} ${Errors}
