@@ -33,6 +33,7 @@ const std::string kProgramaWindows = PROGRAMA_WINDOWS;
 const std::string kProgramaLinux = PROGRAMA_LINUX;
 const std::string kWine = "/usr/lib/wine/wine64";
 const std::string kPrefijo = PREFIJO_WINE;
+const std::string kWineRun = WINE_RUN;
 const std::string kInstalador = INSTALADOR_WINDOWS;
 // The folder of the zip, which the installer carries too.
 const std::string kDescarga = DESCARGA_WINDOWS;
@@ -210,17 +211,14 @@ TEST_F(WineTest, TheInstallerGivesEachChildAFolderAndShortcutsAndTheUninstallerK
   }
   const std::string prefijo = raiz.ruta() + "/prefijo";
   const FinDeWine fin{prefijo};
+  // Through tools/wine-run, which keeps the prefix's Wine running from one
+  // step to the next instead of starting it anew for each.
   const auto enWine = [&](std::vector<std::string> argumentos) {
     Orden orden;
-    orden.argumentos = {kWine};
+    orden.argumentos = {kWineRun, prefijo};
     orden.argumentos.insert(orden.argumentos.end(), argumentos.begin(), argumentos.end());
     // A UTF-8 locale, so that Wine reads the accented name as written.
-    orden.entorno = {{"DISPLAY", pantalla.nombre()},
-                     {"HOME", casa},
-                     {"WINEPREFIX", prefijo},
-                     {"WINEDEBUG", "-all"},
-                     {"WINEDLLOVERRIDES", "mscoree,mshtml="},
-                     {"LC_ALL", "C.UTF-8"}};
+    orden.entorno = {{"DISPLAY", pantalla.nombre()}, {"HOME", casa}, {"LC_ALL", "C.UTF-8"}};
     orden.carpeta = raiz.ruta();
     // The first start makes Wine's prefix.
     orden.limite = std::chrono::seconds(240);
@@ -314,7 +312,8 @@ TEST_F(WineTest, TheInstallerGivesEachChildAFolderAndShortcutsAndTheUninstallerK
   EXPECT_TRUE(igual(jose, antes[2])) << "reinstalling replaced José's CPControl.ini";
 
   // The uninstaller goes on as a copy of itself in the temporary folder:
-  // the test waits for the prefix's last program to end.
+  // the test waits for the prefix's Wine to end, which it does seconds
+  // after its last program.
   r = Ejecutar(enWine({enUnix(desinstalar), "/S"}));
   EXPECT_EQ(r.codigo, 0) << r.errores;
   Orden esperar;
