@@ -17,7 +17,26 @@
 #   share/doc/contapuntos/copyright
 #                              the licences: MIT for the program, CC BY-SA
 #                              3.0 for its recordings, with their credit
+#   share/doc/contapuntos/changelog.gz, share/man/man1/*.1.gz
+#                              the changelog and a manual page for each
+#                              command, from dist/linux/, compressed as
+#                              Debian wants them (target documentacion)
 include(GNUInstallDirs)
+
+# gzip -9n: the most compression, and no name or time in the file, so that
+# every build makes the same bytes.
+set(comprimidos)
+foreach(documento IN ITEMS changelog contapuntos.1 contapuntos-lesson.1
+    contapuntos-make-curriculum.1 contapuntos-record-voice.1)
+  set(copia ${CMAKE_BINARY_DIR}/documentacion/${documento})
+  add_custom_command(OUTPUT ${copia}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/dist/linux/${documento} ${copia}
+    COMMAND gzip -9nf ${copia}
+    DEPENDS ${CMAKE_SOURCE_DIR}/dist/linux/${documento} VERBATIM)
+  list(APPEND comprimidos ${copia}.gz)
+endforeach()
+add_custom_target(documentacion ALL DEPENDS ${comprimidos})
+list(POP_FRONT comprimidos changelog)
 
 install(TARGETS contapuntos RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/dist/linux/contapuntos-lesson
@@ -35,12 +54,13 @@ install(FILES ${CMAKE_SOURCE_DIR}/dist/linux/contapuntos.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/dist/linux/contapuntos.svg
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${CMAKE_SOURCE_DIR}/dist/linux/copyright
+install(FILES ${CMAKE_SOURCE_DIR}/dist/linux/copyright ${changelog}
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/contapuntos)
+install(FILES ${comprimidos} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME contapuntos)
-set(CPACK_PACKAGE_VERSION 0.1.0)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Contapuntos maintainers <maintainers@users.noreply.c-seed-7399556b.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "number lessons of red dots for young children")
 # The long description, in the short lines a control file wants.

@@ -111,3 +111,10 @@ add_windows_suite(test_lesson PANTALLA SOURCES
   ${CMAKE_SOURCE_DIR}/app/Contapuntos.cpp
   LIBS app lesson)
 target_link_options(test_lesson PRIVATE -Wl,--wrap=__imp_FindResourceA -Wl,--wrap=__imp_PlaySoundA)
+
+# The program's own resources (its manifest, icon and version information),
+# read from contapuntos.exe as Windows reads them.
+add_windows_suite(test_recursos_del_programa SOURCES tests/windows/test_recursos_del_programa.cpp
+  LIBS version)
+add_dependencies(test_recursos_del_programa contapuntos)
+target_compile_definitions(test_recursos_del_programa PRIVATE VERSION_PROGRAMA="${PROJECT_VERSION}")

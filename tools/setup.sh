@@ -14,6 +14,10 @@ PAQUETES=(
   xvfb xauth xdotool x11-utils xfonts-base imagemagick
   python3
 )
+# What the windows preset needs besides: the cross compiler, and the tools
+# that make the program's icon (librsvg2-bin, icoutils) and its installer
+# (nsis). tools/test and tools/package add them.
+PAQUETES_WINDOWS=(g++-mingw-w64-x86-64 librsvg2-bin icoutils nsis)
 
 instalar_paquetes() {
   local faltan=()

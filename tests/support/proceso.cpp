@@ -24,7 +24,12 @@ void Leer(int fd, std::string* destino) {
 Proceso::Proceso(const Orden& orden) : limite_(orden.limite) {
   int tuboSalida[2];
   int tuboErrores[2];
-  if (pipe(tuboSalida) != 0 || pipe(tuboErrores) != 0) throw std::runtime_error("pipe");
+  // Closed on exec: the child keeps only its standard output and error, so
+  // that a program it leaves running (a server, a daemon) holds no other
+  // copy of the pipes, nor does any other child started meanwhile.
+  if (pipe2(tuboSalida, O_CLOEXEC) != 0 || pipe2(tuboErrores, O_CLOEXEC) != 0) {
+    throw std::runtime_error("pipe");
+  }
   inicio_ = std::chrono::steady_clock::now();
   pid_ = fork();
   if (pid_ == 0) {

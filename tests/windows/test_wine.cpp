@@ -2,8 +2,12 @@
 // private virtual display: it runs a lesson and leaves the counters
 // advanced exactly as the Linux program does with the same file, a card
 // fills a screen of any size with its dots as red discs on white and is
-// drawn again when another window uncovers it, and a progress that cannot be saved is told in a
-// box that the full-screen lesson does not hide. Needs build-windows/ and
+// drawn again when another window uncovers it, and a progress that cannot
+// be saved is told in a box that the full-screen lesson does not hide. The
+// installer, silently, in a Wine prefix and a home folder of its own, gives
+// each child a folder and shortcuts that start the program in it, keeps
+// every lesson file when run again, and its uninstaller leaves them. Needs
+// build-windows/ and
 // wine64; tools/test provides both.
 
 #include <gtest/gtest.h>
@@ -11,10 +15,13 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "tests/support/imagen.h"
@@ -27,8 +34,77 @@ const std::string kProgramaWindows = PROGRAMA_WINDOWS;
 const std::string kProgramaLinux = PROGRAMA_LINUX;
 const std::string kWine = "/usr/lib/wine/wine64";
 const std::string kPrefijo = PREFIJO_WINE;
+const std::string kWineRun = WINE_RUN;
+const std::string kInstalador = INSTALADOR_WINDOWS;
+// The folder of the zip, which the installer carries too.
+const std::string kDescarga = DESCARGA_WINDOWS;
 
 bool Existe(const std::string& ruta) { return access(ruta.c_str(), F_OK) == 0; }
+
+std::string Leer(const std::string& ruta) {
+  std::ifstream archivo(ruta, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(archivo), {});
+}
+
+// UTF-16 code units of the Basic Multilingual Plane, as UTF-8.
+std::string Utf8(const std::u16string& texto) {
+  std::string utf8;
+  for (const char16_t c : texto) {
+    if (c < 0x80) {
+      utf8 += static_cast<char>(c);
+    } else if (c < 0x800) {
+      utf8 += static_cast<char>(0xC0 | c >> 6);
+      utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      utf8 += static_cast<char>(0xE0 | c >> 12);
+      utf8 += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+      utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return utf8;
+}
+
+struct Acceso {
+  std::string destino;
+  std::string carpeta;
+};
+
+// A shell link (.lnk) read as Windows reads it: the local path of its
+// target, from its link information, and its working folder, from its
+// strings (name, relative path, working folder, in that order).
+Acceso LeerAcceso(const std::string& archivo) {
+  const std::string datos = Leer(archivo);
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(datos.at(i)); };
+  const auto u16 = [&](std::size_t i) {
+    return static_cast<std::uint32_t>(byte(i) | byte(i + 1) << 8);
+  };
+  const auto u32 = [&](std::size_t i) { return u16(i) | u16(i + 2) << 16; };
+  const auto ansi = [&](std::size_t i) { return std::string(datos.c_str() + i); };
+  Acceso acceso;
+  if (datos.size() < 0x4C || u32(0) != 0x4C) return acceso;
+  const std::uint32_t banderas = u32(0x14);
+  std::size_t p = 0x4C;
+  if (banderas & 0x1) p += 2 + u16(p);
+  if (banderas & 0x2) {
+    acceso.destino = ansi(p + u32(p + 16)) + ansi(p + u32(p + 24));
+    p += u32(p);
+  }
+  const bool unicode = banderas & 0x80;
+  for (const std::uint32_t cadena : {0x4u, 0x8u, 0x10u}) {
+    if (!(banderas & cadena)) continue;
+    const std::size_t letras = u16(p);
+    p += 2;
+    std::u16string texto;
+    for (std::size_t i = 0; i < letras; ++i) {
+      texto += static_cast<char16_t>(unicode ? u16(p + 2 * i) : byte(p + i));
+    }
+    p += unicode ? 2 * letras : letras;
+    // Wine counts the closing NUL.
+    while (!texto.empty() && texto.back() == 0) texto.pop_back();
+    if (cadena == 0x10) acceso.carpeta = Utf8(texto);
+  }
+  return acceso;
+}
 
 std::string Valor(const std::string& archivo, const char* clave) {
   char valor[64];
@@ -39,8 +115,9 @@ std::string Valor(const std::string& archivo, const char* clave) {
 class WineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!Existe(kProgramaWindows) || !Existe(kWine)) {
-      const std::string falta = "the Windows program or wine64 is missing (cmake --preset windows)";
+    if (!Existe(kProgramaWindows) || !Existe(kInstalador) || !Existe(kWine)) {
+      const std::string falta =
+          "the Windows program, its installer or wine64 is missing (build the windows preset)";
       // Continuous integration builds both: missing there is a failure.
       if (std::getenv("CI")) FAIL() << falta;
       GTEST_SKIP() << falta;
@@ -131,6 +208,146 @@ TEST_F(WineTest, AProgressThatCannotBeSavedIsToldInABoxAboveTheLesson) {
   EXPECT_EQ(programa.Esperar().codigo, 1);
   std::ifstream archivo(carpeta.ruta() + "/CPControl.ini", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(archivo), {}), antes);
+}
+
+// Ends a Wine prefix's programs and server, on every way out of a test.
+struct FinDeWine {
+  std::string prefijo;
+  ~FinDeWine() {
+    Orden orden;
+    orden.argumentos = {"/usr/lib/wine/wineserver64", "-k"};
+    orden.entorno = {{"WINEPREFIX", prefijo}};
+    Ejecutar(orden);
+  }
+};
+
+TEST_F(WineTest, TheInstallerGivesEachChildAFolderAndShortcutsAndTheUninstallerKeepsTheLessons) {
+  // Wine links Documents and the Desktop into the home folder: both are
+  // the test's own, as the prefix is.
+  CarpetaTemporal raiz;
+  const std::string casa = raiz.ruta() + "/casa";
+  for (const char* carpeta : {"", "/Documents", "/Desktop"}) {
+    ASSERT_EQ(mkdir((casa + carpeta).c_str(), 0755), 0);
+  }
+  const std::string prefijo = raiz.ruta() + "/prefijo";
+  const FinDeWine fin{prefijo};
+  // Through tools/wine-run, which keeps the prefix's Wine running from one
+  // step to the next instead of starting it anew for each.
+  const auto enWine = [&](std::vector<std::string> argumentos) {
+    Orden orden;
+    orden.argumentos = {kWineRun, prefijo};
+    orden.argumentos.insert(orden.argumentos.end(), argumentos.begin(), argumentos.end());
+    // A UTF-8 locale, so that Wine reads the accented name as written.
+    orden.entorno = {{"DISPLAY", pantalla.nombre()}, {"HOME", casa}, {"LC_ALL", "C.UTF-8"}};
+    orden.carpeta = raiz.ruta();
+    // The first start makes Wine's prefix.
+    orden.limite = std::chrono::seconds(240);
+    return orden;
+  };
+  const auto instalar = [&](const std::string& ninos, const std::string& idioma) {
+    const Resultado r =
+        Ejecutar(enWine({kInstalador, "/S", "/CHILDREN=" + ninos, "/LANG=" + idioma}));
+    EXPECT_EQ(r.codigo, 0) << r.errores;
+  };
+  // Wine quotes an argument with a blank, as other programs may; the blank
+  // and the unsafe ? are left out of the child's folder and shortcuts.
+  instalar("Ana, José?", "es");
+
+  std::string usuario;
+  for (const auto& entrada : std::filesystem::directory_iterator(prefijo + "/drive_c/users")) {
+    if (entrada.path().filename() != "Public") usuario = entrada.path().filename();
+  }
+  ASSERT_FALSE(usuario.empty()) << "no user folder in the Wine prefix";
+  const auto enUnix = [&](std::string ruta) {
+    EXPECT_EQ(ruta.substr(0, 3), "C:\\") << ruta;
+    for (char& c : ruta) {
+      if (c == '\\') c = '/';
+    }
+    return prefijo + "/drive_c" + ruta.substr(2);
+  };
+  const std::string perfil = "C:\\users\\" + usuario;
+  const std::string instalado = perfil + "\\AppData\\Local\\Programs\\Contapuntos";
+  const std::string programa = instalado + "\\contapuntos.exe";
+  const std::string lecciones = perfil + "\\Documents\\Contapuntos";
+
+  // Whole files are compared, and only named when they differ.
+  const auto igual = [](const std::string& archivo, const std::string& contenido) {
+    return Existe(archivo) && Leer(archivo) == contenido;
+  };
+  EXPECT_TRUE(igual(enUnix(programa), Leer(kDescarga + "/contapuntos.exe"))) << programa;
+  for (const char* nombre :
+       {"CPControl.ini", "curso-100-es.ini", "course-100-en.ini", "README.txt", "LEEME.txt"}) {
+    EXPECT_TRUE(igual(enUnix(lecciones + "\\" + nombre), Leer(kDescarga + "/" + nombre)))
+        << "expected the lesson folder to hold the download's " << nombre;
+  }
+  const std::string ana = enUnix(lecciones + "\\Ana\\CPControl.ini");
+  const std::string jose = enUnix(lecciones + "\\José\\CPControl.ini");
+  const std::string curso = Leer(kDescarga + "/curso-100-es.ini");
+  EXPECT_TRUE(igual(ana, curso)) << "expected the Spanish course as Ana's CPControl.ini";
+  EXPECT_TRUE(igual(jose, curso)) << "expected the Spanish course as José's CPControl.ini";
+
+  const struct {
+    const char* nombre;
+    std::string carpeta;
+  } accesos[] = {{"Contapuntos", lecciones},
+                 {"Contapuntos Ana", lecciones + "\\Ana"},
+                 {"Contapuntos José", lecciones + "\\José"}};
+  std::vector<std::string> enlaces;
+  for (const std::string& lugar :
+       {perfil + "\\Desktop",
+        perfil + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Contapuntos"}) {
+    for (const auto& fila : accesos) {
+      enlaces.push_back(enUnix(lugar + "\\" + fila.nombre + ".lnk"));
+      const Acceso acceso = LeerAcceso(enlaces.back());
+      EXPECT_EQ(acceso.destino, programa) << enlaces.back();
+      EXPECT_EQ(acceso.carpeta, fila.carpeta) << enlaces.back();
+    }
+  }
+  const std::string desinstalar = instalado + "\\uninstall.exe";
+  const std::string clave =
+      "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Contapuntos";
+  Resultado r = Ejecutar(enWine({"reg", "query", clave, "/v", "QuietUninstallString"}));
+  EXPECT_NE(r.salida.find("\"" + desinstalar + "\" /S"), std::string::npos)
+      << "expected the installed apps to list the uninstaller, got: " << r.salida << r.errores;
+
+  // Ana's shortcut runs Ana's lesson: her file moves on, José's stays.
+  Escribir(enUnix(lecciones + "\\Ana"),
+           "[General]\r\nTiempoBit=1\r\nPasesPorLeccion=2\r\nPaseActual=1\r\n"
+           "[Lecciones]\r\nLeccion1=1\r\n");
+  Orden leccion = enWine({enUnix(programa)});
+  leccion.carpeta = enUnix(LeerAcceso(enlaces[1]).carpeta);
+  r = Ejecutar(leccion);
+  EXPECT_EQ(r.codigo, 0) << r.errores;
+  EXPECT_EQ(Valor(ana, "PaseActual"), "2");
+  EXPECT_TRUE(igual(jose, curso)) << "José's CPControl.ini changed";
+
+  // Installing again, even with the other language, replaces no lesson file.
+  const std::string general = enUnix(lecciones + "\\CPControl.ini");
+  std::ofstream(general, std::ios::app) << "; the parent's note\r\n";
+  const std::string antes[] = {Leer(general), Leer(ana), Leer(jose)};
+  instalar("Ana,José", "en");
+  EXPECT_TRUE(igual(general, antes[0]))
+      << "reinstalling replaced the lesson folder's CPControl.ini";
+  EXPECT_TRUE(igual(ana, antes[1])) << "reinstalling replaced Ana's CPControl.ini";
+  EXPECT_TRUE(igual(jose, antes[2])) << "reinstalling replaced José's CPControl.ini";
+
+  // The uninstaller goes on as a copy of itself in the temporary folder:
+  // the test waits for the prefix's Wine to end, which it does seconds
+  // after its last program.
+  r = Ejecutar(enWine({enUnix(desinstalar), "/S"}));
+  EXPECT_EQ(r.codigo, 0) << r.errores;
+  Orden esperar;
+  esperar.argumentos = {"/usr/lib/wine/wineserver64", "-w"};
+  esperar.entorno = {{"WINEPREFIX", prefijo}};
+  esperar.limite = std::chrono::seconds(240);
+  EXPECT_FALSE(Ejecutar(esperar).agotado) << "the uninstaller did not end";
+  EXPECT_FALSE(Existe(enUnix(instalado))) << "the program's folder is still there";
+  for (const std::string& enlace : enlaces) EXPECT_FALSE(Existe(enlace)) << enlace;
+  EXPECT_TRUE(igual(general, antes[0])) << "uninstalling changed the lesson folder's CPControl.ini";
+  EXPECT_TRUE(igual(ana, antes[1])) << "uninstalling changed Ana's CPControl.ini";
+  EXPECT_TRUE(igual(jose, antes[2])) << "uninstalling changed José's CPControl.ini";
+  r = Ejecutar(enWine({"reg", "query", clave}));
+  EXPECT_NE(r.codigo, 0) << "the installed apps still list Contapuntos: " << r.salida;
 }
 
 }  // namespace
