@@ -84,12 +84,16 @@ void Dios::RegistrarClase() {
   clase.cbClsExtra = 0;
   clase.cbWndExtra = 0;
   clase.hInstance = instanciaModulo;
-  clase.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  // The program's own icon, resource 1, where the module has one: the
+  // taskbar and the task switcher show it.
+  HICON icono = LoadIconA(instanciaModulo, MAKEINTRESOURCEA(1));
+  if (icono == nullptr) icono = LoadIconA(nullptr, IDI_APPLICATION);
+  clase.hIcon = icono;
   clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   clase.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_WINDOW + 1));
   clase.lpszMenuName = nullptr;
   clase.lpszClassName = "CDios";
-  clase.hIconSm = LoadIconA(nullptr, IDI_APPLICATION);
+  clase.hIconSm = icono;
   RegisterClassExA(&clase);
 }
 
