@@ -49,8 +49,6 @@ constexpr DWORD ERROR_CLASS_ALREADY_EXISTS = 1410;
 // Stand-ins for the system's icon and cursor: only their identity matters.
 HICON__* const kApplicationIcon = reinterpret_cast<HICON__*>(static_cast<UINT_PTR>(0x7F00));
 
-void VideoQuit() { SDL_Quit(); }
-
 // The displays the session names, in SDL's order of preference, as SDL's
 // drivers for them ("x11,wayland") and as the variables that name them
 // ("DISPLAY=:0 WAYLAND_DISPLAY=wayland-0").
@@ -119,9 +117,11 @@ bool EnsureVideo() {
     return false;
   }
   state.videoUp = true;
-  // Gives the display mode back and closes the display however the program
-  // ends, as Windows does when a process exits.
-  std::atexit(VideoQuit);
+  // The display is not closed at exit: the system closes the connection with
+  // the process, and the display's server frees what it held. Closing it by
+  // hand at exit would hang when the exit comes from the display itself
+  // going away (its server ended, at a logout): Xlib then ends the process,
+  // and SDL's closing waits forever on the dead connection.
   return true;
 }
 

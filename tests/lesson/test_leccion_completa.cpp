@@ -14,6 +14,8 @@
 #include <chrono>
 #include <cstring>
 #include <fstream>
+#include <iterator>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -145,6 +147,29 @@ TEST(PantallaTest, ACardFillsTheScreenAndIsDrawnAgainWhenUncovered) {
     ComprobarRepintado(pantalla, 7);
     EXPECT_EQ(programa.Esperar().codigo, 0);
   }
+}
+
+// A display that goes away (its server ended, as at a logout) ends the
+// program at once, without a save, instead of leaving it running unseen.
+TEST(PantallaTest, WhenTheDisplayGoesAwayTheProgramEndsAndSavesNothing) {
+  CarpetaTemporal carpeta;
+  const std::string antes = "[General]\r\nTiempoBit=100\r\n[Lecciones]\r\nLeccion1=7\r\n";
+  std::ofstream(carpeta.ruta() + "/CPControl.ini", std::ios::binary) << antes;
+  auto pantalla = std::make_unique<PantallaVirtual>();
+  if (!pantalla->activa()) GTEST_SKIP() << "Xvfb could not be started";
+  Orden orden;
+  orden.argumentos = {kPrograma};
+  orden.entorno = {{"DISPLAY", pantalla->nombre()},
+                   {"SDL_VIDEODRIVER", "x11"},
+                   {"SDL_AUDIODRIVER", "dummy"}};
+  orden.carpeta = carpeta.ruta();
+  Proceso programa(orden);
+  ASSERT_FALSE(pantalla->EsperarVentana("Orvalo", 10).empty());
+  pantalla.reset();
+  EXPECT_TRUE(programa.Termina(10)) << "the program outlived its display";
+  EXPECT_NE(programa.Esperar().codigo, 0);
+  std::ifstream archivo(carpeta.ruta() + "/CPControl.ini", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(archivo), {}), antes);
 }
 
 TEST_F(LeccionCompletaTest, EscapeInTheMiddleLeavesTheFileAsItWas) {
