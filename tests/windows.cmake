@@ -23,27 +23,25 @@ include(GoogleTest)
 set(CMAKE_CROSSCOMPILING_EMULATOR
   ${CMAKE_SOURCE_DIR}/tools/wine-run ${CMAKE_BINARY_DIR}/wineprefix)
 
-# The virtual display, from the first test that needs it to the end.
+# The virtual display, from the first test to the end. Opening and closing
+# it end the prefix's Wine, so every test runs between the two, windows or
+# not: a test under way when Wine is ended loses its server.
 set(PANTALLA_WINE ${CMAKE_SOURCE_DIR}/tests/windows/pantalla-wine)
 add_test(NAME pantalla_wine_abrir COMMAND ${PANTALLA_WINE} abrir ${CMAKE_BINARY_DIR}/wineprefix)
 add_test(NAME pantalla_wine_cerrar COMMAND ${PANTALLA_WINE} cerrar ${CMAKE_BINARY_DIR}/wineprefix)
 set_tests_properties(pantalla_wine_abrir PROPERTIES FIXTURES_SETUP pantalla_wine)
 set_tests_properties(pantalla_wine_cerrar PROPERTIES FIXTURES_CLEANUP pantalla_wine)
 
-# add_windows_suite(<name> [PANTALLA] SOURCES <files...> LIBS <libraries...>)
-# PANTALLA suites open windows, on the run's virtual display. Discovery runs
-# when ctest starts, so that building needs no Wine.
+# add_windows_suite(<name> SOURCES <files...> LIBS <libraries...>)
+# Discovery runs when ctest starts, so that building needs no Wine.
 function(add_windows_suite name)
-  cmake_parse_arguments(SUITE "PANTALLA" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(SUITE "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${SUITE_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${SUITE_LIBS} GTest::gtest_main)
-  set(propiedades)
-  if(SUITE_PANTALLA)
-    set(propiedades PROPERTIES FIXTURES_REQUIRED pantalla_wine)
-  endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 ${propiedades})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+    PROPERTIES FIXTURES_REQUIRED pantalla_wine)
 endfunction()
 
 # Profile (INI) files: GetPrivateProfileStringA and WritePrivateProfileStringA
@@ -78,13 +76,13 @@ add_windows_suite(test_pacer SOURCES tests/platform/test_pacer.cpp LIBS platform
 # start-up, the main loop and its ways of ending, keys, the viewport, the
 # frames swapped. The default window procedure, SwapBuffers and
 # InvalidateRect are watched through linker wrappers.
-add_windows_suite(test_dios PANTALLA SOURCES tests/app/test_dios.cpp LIBS app)
+add_windows_suite(test_dios SOURCES tests/app/test_dios.cpp LIBS app)
 target_link_options(test_dios PRIVATE -Wl,--wrap=__imp_DefWindowProcA -Wl,--wrap=__imp_SwapBuffers
   -Wl,--wrap=__imp_InvalidateRect)
 
 # The world through the real wgl functions and glu32, GLU's quadric calls
 # counted through linker wrappers as on Linux.
-add_windows_suite(test_world PANTALLA SOURCES
+add_windows_suite(test_world SOURCES
   tests/world/MundoDePrueba.cpp
   tests/world/test_primitivas.cpp
   tests/world/test_seres.cpp
@@ -101,7 +99,7 @@ target_link_options(test_world PRIVATE
 # writing .\CPControl.ini and the real file functions reading a parent's
 # recordings; the resource lookup and the sound player watched through
 # linker wrappers.
-add_windows_suite(test_lesson PANTALLA SOURCES
+add_windows_suite(test_lesson SOURCES
   tests/lesson/test_lista.cpp
   tests/lesson/test_grabacion.cpp
   tests/lesson/test_colocacion.cpp

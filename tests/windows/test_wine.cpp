@@ -123,7 +123,11 @@ class WineTest : public ::testing::Test {
       GTEST_SKIP() << falta;
     }
     if (!pantalla.activa()) GTEST_SKIP() << "Xvfb could not be started";
+    // Wine's server keeps the display it started on, which an earlier test's
+    // was.
+    DetenerWine();
   }
+  void TearDown() override { DetenerWine(); }
   Orden EnWine(const std::string& carpeta) {
     Orden orden;
     orden.argumentos = {kWine, kProgramaWindows};
@@ -136,12 +140,16 @@ class WineTest : public ::testing::Test {
     orden.limite = std::chrono::seconds(180);
     return orden;
   }
-  // Ends the prefix's Wine server and its background programs.
+  // Ends the prefix's Wine server and its background programs, and waits
+  // until the server is gone: a program started while it is still ending
+  // can wait on it for good.
   static void DetenerWine() {
     Orden orden;
-    orden.argumentos = {"/usr/lib/wine/wineserver64", "-k"};
     orden.entorno = {{"WINEPREFIX", kPrefijo}};
-    Ejecutar(orden);
+    for (const char* como : {"-k", "-w"}) {
+      orden.argumentos = {"/usr/lib/wine/wineserver64", como};
+      Ejecutar(orden);
+    }
   }
   void Escribir(const std::string& carpeta, const std::string& contenido) {
     std::ofstream(carpeta + "/CPControl.ini", std::ios::binary) << contenido;
@@ -183,7 +191,6 @@ TEST_F(WineTest, ACardFillsTheScreenAndIsDrawnAgainWhenUncovered) {
     SCOPED_TRACE(std::to_string(tamano.ancho) + " x " + std::to_string(tamano.alto));
     PantallaVirtual otra(tamano.ancho, tamano.alto);
     ASSERT_TRUE(otra.activa()) << "Xvfb could not be started";
-    // Wine's server keeps the display it started on.
     DetenerWine();
     CarpetaTemporal carpeta;
     Escribir(carpeta.ruta(), "[General]\r\nTiempoBit=80\r\n[Lecciones]\r\nLeccion1=6\r\n");
@@ -193,7 +200,6 @@ TEST_F(WineTest, ACardFillsTheScreenAndIsDrawnAgainWhenUncovered) {
     ASSERT_FALSE(otra.EsperarVentana("Orvalo", 120).empty()) << "no window under Wine";
     ComprobarRepintado(otra, 6);
     EXPECT_EQ(programa.Esperar().codigo, 0);
-    DetenerWine();
   }
 }
 
