@@ -39,7 +39,8 @@ void ReproducirSonido(const Texto& nombre) {
     PlaySoundA(texto, nullptr, SND_FILENAME | SND_ASYNC);
     Soltar();
   } else {
-    // The sound a missing file would give, without opening anything.
+    // The sound a missing file would give, without opening anything. Not
+    // being PlaySoundA, it may not stop a joined image, which is kept.
     MessageBeep(MB_OK);
   }
 }
