@@ -1,7 +1,8 @@
 // Lesson files made by tools/make-curriculum, and its --show, against the
 // lesson script itself: what the program reads from a made course must be
-// the planned days, and what --show tells of any lesson file must be what
-// the next run shows and where it leaves the counters.
+// the planned days, their equations read with none left out, and what
+// --show tells of any lesson file must be what the next run shows and says
+// and where it leaves the counters.
 
 #include <gtest/gtest.h>
 
@@ -29,10 +30,12 @@ namespace {
 const std::string kScript = MAKE_CURRICULUM;
 
 using Numeros = std::vector<int>;
+using Palabras = std::vector<std::string>;
 
 // What --show prints: the counters, the card time, the numbers in blocks
-// (a range, whose order is the run's own, or numbers in a fixed order), and
-// the counters after the run.
+// (a range, whose order is the run's own, numbers in a fixed order, or an
+// equation's cards with the word said before each), and the counters after
+// the run.
 struct Vista {
   int leccion = 0, lecciones = 0, pase = 0, pases = 0;
   int tarjetas = -1;
@@ -40,6 +43,7 @@ struct Vista {
   struct Bloque {
     bool rango;
     Numeros numeros;
+    Palabras palabras;
   };
   std::vector<Bloque> bloques;
   int leccionDespues = 0, paseDespues = 0;
@@ -61,11 +65,27 @@ Vista Interpretar(const std::string& texto) {
     } else if (std::sscanf(l.c_str(), "  %d to %d in random order", &a, &b) == 2) {
       Numeros rango;
       for (int n = a; n <= b; ++n) rango.push_back(n);
-      v.bloques.push_back({true, rango});
-    } else if (l.rfind("  ", 0) == 0) {
-      Vista::Bloque fijos{false, {}};
+      v.bloques.push_back({true, rango, Palabras(rango.size())});
+    } else if (l.find(" dots; says ") != std::string::npos) {
+      // "  2 + 3 x 4 = 14: cards of ...": the numbers, each after the first
+      // with its operation's word, then the answer with "equals".
+      const std::map<std::string, std::string> palabra = {
+          {"+", "MAS"}, {"-", "MENOS"}, {"x", "POR"}, {":", "ENTRE"}, {"=", "IGUAL"}};
+      Vista::Bloque igualdad{false, {}, {""}};
+      std::istringstream partes(l.substr(0, l.find(": cards of ")));
+      int n;
+      partes >> n;
+      igualdad.numeros.push_back(n);
+      for (std::string operacion; partes >> operacion >> n;) {
+        igualdad.numeros.push_back(n);
+        igualdad.palabras.push_back(palabra.at(operacion));
+      }
+      v.bloques.push_back(igualdad);
+    } else if (l.rfind("  ", 0) == 0 && l.rfind("  left out: ", 0) != 0) {
+      Vista::Bloque fijos{false, {}, {}};
       std::istringstream numeros(l);
       for (std::string n; std::getline(numeros, n, ',');) fijos.numeros.push_back(std::stoi(n));
+      fijos.palabras.resize(fijos.numeros.size());
       v.bloques.push_back(fijos);
     }
   }
@@ -127,11 +147,21 @@ class CursoTest : public ::testing::Test {
     contapuntos.universo = nullptr;
     contapuntos.enMarcha = true;
   }
-  Numeros Lee() {
+  // The cards the program reads, and the word each says before its number.
+  Numeros Lee(Palabras* palabras) {
     Guion* guion = Crear();
     Numeros numeros(guion->numeros.elementos, guion->numeros.elementos + guion->numeros.cantidad);
+    *palabras = Leidas(guion, 0, guion->palabras.cantidad);
     Cerrar();
     return numeros;
+  }
+  static Palabras Leidas(const Guion* guion, size_t desde, size_t hasta) {
+    Palabras palabras;
+    for (size_t i = desde; i < hasta; ++i) {
+      const char* palabra = guion->palabras.elementos[i];
+      palabras.push_back(palabra ? palabra : "");
+    }
+    return palabras;
   }
   // The lesson file as --show tells it, against the program's reading of it.
   Vista Comparar(const std::string& donde) {
@@ -153,6 +183,7 @@ class CursoTest : public ::testing::Test {
                      guion->numeros.elementos + i + bloque.numeros.size());
       if (bloque.rango) leidos = Ordenados(leidos);
       EXPECT_EQ(leidos, bloque.numeros) << texto;
+      EXPECT_EQ(Leidas(guion, i, i + bloque.numeros.size()), bloque.palabras) << texto;
       i += bloque.numeros.size();
     }
     EXPECT_EQ(i, guion->numeros.cantidad) << texto;
@@ -169,18 +200,23 @@ class CursoTest : public ::testing::Test {
 // capitals with blanks around them, quotes, a lone CR ending a line, numbers
 // with a sign or words after them, a count cut at 15 characters, a comment
 // that looks like a key, a later section of the same name, and a list with
-// skipped characters, an empty item, a backward range, a restarted range and
-// a value cut at 1,023 characters inside its last number; then a lesson the
+// skipped characters, an empty item, a backward range, a restarted range,
+// equations kept (blanks, every sign, x before +, zeros in front, a right
+// answer) and left out (below zero, a second =, inexact, five numbers, a
+// letter, a number past a card, a number missing, a single number), and a
+// value cut at 1,023 characters inside its last number; then a lesson the
 // file does not have.
 TEST_F(CursoTest, ShowTellsWhatTheRunShowsAndWhereItLeavesTheCounters) {
-  std::string lista = "7, x9,,8-5,2-4-6,1 2,3-3,4";
+  std::string lista =
+      "7, x9,,8-5,2-4-6,1 2,3-3, 2 + 3x4 =14, 0050:5/5=, 3 X 2*1-3=3, 8-9=, 4=4=, 8:3=,"
+      " 1+1+1+1+1=, 2+a=, 1001-1=, +4=, 5=, 4";
   lista += std::string(1023 - lista.size() - 1, ' ') + "56";
   Archivo(
       "\xEF\xBB\xBF[ GENERAL ]\r\ntiempobit = \" 15 \"\rLECCIONACTUAL=+3 tres\n"
       "pasesporleccion=0000000000000003\nLecciones=2\n; notes\n;Leccion3=1\n"
       "[Lecciones]\nLeccion3=" + lista + "\n[General]\nTiempoBit=99\nPaseActual=2\n");
   const Vista antes = Comparar("the hand-made file");
-  EXPECT_EQ(antes.tarjetas, 9);
+  EXPECT_EQ(antes.tarjetas, 9 + 4 + 4 + 5);
   Crear();
   while (contapuntos.enMarcha) contapuntos.universo->Fotograma();
   Cerrar();
@@ -188,10 +224,10 @@ TEST_F(CursoTest, ShowTellsWhatTheRunShowsAndWhereItLeavesTheCounters) {
   EXPECT_EQ(despues.leccion, antes.leccionDespues);
   EXPECT_EQ(despues.pase, antes.paseDespues);
 
-  // A made course, at its first day, its first mixed day, a review and its
-  // last day.
-  const std::string curso = Script({"--review-every", "6", "--seed", "11", "--no-equations"});
-  for (int leccion : {1, 6, 7, 62}) {
+  // A made course, at its first day, its first mixed day, a review, its
+  // first day of equations, its last quantities, and its last day.
+  const std::string curso = Script({"--review-every", "6", "--seed", "11"});
+  for (int leccion : {1, 6, 7, 12, 62, 81}) {
     EnLeccion(curso, leccion);
     Comparar("lesson " + std::to_string(leccion) + " of a made course");
   }
@@ -199,8 +235,10 @@ TEST_F(CursoTest, ShowTellsWhatTheRunShowsAndWhereItLeavesTheCounters) {
 
 // The days of made courses as the program reads them: the sets of the
 // planned days, whose numbers it may show in any order within a set; the
-// last number on the day its pace brings it; and, over the whole course,
-// every number from 1 to the last and no other.
+// last number on the day its pace brings it; over the whole course, every
+// number from 1 to the last and no other; and after the cards, equations
+// that the program reads without leaving one out (so each is true), whose
+// cards are numbers from 1 to 100 shown on earlier days.
 TEST_F(CursoTest, AMadeCourseGivesTheProgramThePlannedDays) {
   using Dia = std::vector<std::set<int>>;
   const Dia uno = {{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}};
@@ -219,7 +257,7 @@ TEST_F(CursoTest, AMadeCourseGivesTheProgramThePlannedDays) {
     std::set<int> repasos;
   };
   const Caso casos[] = {
-      {{"--seed", "3", "--no-equations"}, 100, 54, 5 + 90 / 2,
+      {{"--seed", "3"}, 100, 80, 5 + 90 / 2,
        {{1, uno},
         {5, uno},
         {6, {{2, 3, 4, 5, 11}, {7, 8, 9, 10, 12}}},
@@ -227,9 +265,8 @@ TEST_F(CursoTest, AMadeCourseGivesTheProgramThePlannedDays) {
         {51, {{93, 95, 97, 99}, {94, 96, 98, 100}}},
         {54, {{99}, {100}}}},
        {}},
-      {{"--seed", "4", "--new-per-day", "4", "--review-every", "5", "--voice", "en",
-        "--no-equations"},
-       100, 35, 5 + (90 + 3) / 4 + 5,
+      {{"--seed", "4", "--new-per-day", "4", "--review-every", "5", "--voice", "en"},
+       100, 79, 5 + (90 + 3) / 4 + 5,
        {{5, uno}, {7, seis}, {8, siete}, {13, {{24, 27, 28, 31, 32}, {26, 29, 30, 33, 34}}}},
        {6, 12, 18, 24, 30}},
       {{"--seed", "5", "--up-to", "12", "--per-day", "3"}, 12, 9, 1,
@@ -249,16 +286,33 @@ TEST_F(CursoTest, AMadeCourseGivesTheProgramThePlannedDays) {
     for (int leccion = 1; leccion <= caso.lecciones + 1; ++leccion) {
       SCOPED_TRACE("lesson " + std::to_string(leccion));
       EnLeccion(curso, leccion);
-      const Numeros numeros = Lee();
-      const std::set<int> distintos(numeros.begin(), numeros.end());
+      Palabras palabras;
+      const Numeros tarjetas = Lee(&palabras);
       if (leccion > caso.lecciones) {
-        EXPECT_EQ(numeros, Numeros{0}) << "the file has one lesson too many";
+        EXPECT_EQ(tarjetas, Numeros{0}) << "the file has one lesson too many";
         break;
       }
+      ASSERT_FALSE(tarjetas.empty());
+      EXPECT_GE(*std::min_element(tarjetas.begin(), tarjetas.end()), 1);
+      EXPECT_LE(*std::max_element(tarjetas.begin(), tarjetas.end()), caso.hasta);
+      // The equations come after the numbers: each from a card without a
+      // word to the card that says "equals".
+      const auto dicha = std::find_if(palabras.begin(), palabras.end(),
+                                      [](const std::string& p) { return !p.empty(); });
+      const size_t cuantos =
+          dicha == palabras.end() ? tarjetas.size() : dicha - palabras.begin() - 1;
+      const Numeros numeros(tarjetas.begin(), tarjetas.begin() + cuantos);
+      const size_t clave = curso.find("\nLeccion" + std::to_string(leccion) + "=");
+      const std::string lista = curso.substr(clave + 1, curso.find('\n', clave + 1) - clave - 1);
+      EXPECT_EQ(std::count(palabras.begin(), palabras.end(), "IGUAL"),
+                std::count(lista.begin(), lista.end(), '=') - 1)
+          << "equations left out of " << lista;
+      for (size_t i = numeros.size(); i < tarjetas.size(); ++i) {
+        EXPECT_TRUE(vistos.count(tarjetas[i]) && tarjetas[i] <= 100)
+            << lista << ": " << tarjetas[i] << " is not a number from 1 to 100 seen before";
+      }
+      const std::set<int> distintos(numeros.begin(), numeros.end());
       EXPECT_EQ(distintos.size(), numeros.size()) << "a number twice in a day";
-      ASSERT_FALSE(numeros.empty());
-      EXPECT_GE(*distintos.begin(), 1);
-      EXPECT_LE(*distintos.rbegin(), caso.hasta);
       if (distintos.count(caso.hasta) && !vistos.count(caso.hasta)) {
         EXPECT_EQ(leccion, caso.leccionDelUltimo) << caso.hasta << " comes on this lesson";
       }
@@ -277,10 +331,11 @@ TEST_F(CursoTest, AMadeCourseGivesTheProgramThePlannedDays) {
         EXPECT_EQ(i, numeros.size());
       }
       // A list is shown in its written order, so the file mixes it; a range
-      // is the program's to mix, anew at every run.
-      const size_t linea = curso.find("\nLeccion" + std::to_string(leccion) + "=");
-      const std::string lista = curso.substr(linea + 1, curso.find('\n', linea + 1) - linea - 1);
-      if (numeros.size() >= 10 && lista.find('-') == std::string::npos) {
+      // (an item with - and no =) is the program's to mix, anew at every run.
+      const size_t igualdad = lista.find('=', lista.find('=') + 1);
+      const std::string cartas =
+          igualdad == std::string::npos ? lista : lista.substr(0, lista.rfind(',', igualdad));
+      if (numeros.size() >= 10 && cartas.find('-') == std::string::npos) {
         ++conCinco;
         if (std::is_sorted(numeros.begin(), numeros.begin() + 5)) ++ascendentes;
       }
