@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "lesson/Voz.h"
 #include "platform/platform.h"
 
 namespace {
@@ -26,9 +27,6 @@ constexpr int kHighestNumber = 100;
 constexpr std::uint32_t kSampleRate = 44100;
 constexpr double kLongestSeconds = 1.49;
 
-// The words said before a number in an equation: "plus", "minus", "times",
-// "divided by", "equals".
-constexpr const char* kWords[] = {"MAS", "MENOS", "POR", "ENTRE", "IGUAL"};
 
 struct Recording {
   std::string name;
@@ -45,7 +43,9 @@ std::vector<Recording> AllRecordings() {
   std::vector<std::pair<std::string, double>> names;
   for (const char* suffix : {"", "INGLES"}) {
     for (int n = 0; n <= kHighestNumber; ++n) names.emplace_back(std::to_string(n) + suffix, 0.28);
-    for (const char* word : kWords) names.emplace_back(std::string(word) + suffix, 0.12);
+    for (const Voz::Palabra& word : Voz::kPalabras) {
+      names.emplace_back(std::string(word.grabacion) + suffix, 0.12);
+    }
   }
   std::vector<Recording> recordings;
   for (const auto& [stem, shortest] : names) {
@@ -149,7 +149,7 @@ std::string ParseWave(const unsigned char* bytes, std::size_t size, Wave* wave) 
 // parse is a failure.
 template <typename Check>
 void ForEachWave(Check check) {
-  ASSERT_EQ(Recordings().size(), 2u * (kHighestNumber + 1 + std::size(kWords)));
+  ASSERT_EQ(Recordings().size(), 2u * (kHighestNumber + 1 + std::size(Voz::kPalabras)));
   for (const Recording& recording : Recordings()) {
     SCOPED_TRACE(recording.name);
     Wave wave;
