@@ -46,7 +46,10 @@ add_custom_command(OUTPUT ${icono}
   COMMAND ${ICOTOOL} -c -o ${icono} ${imagenes} --raw=${grande}
   DEPENDS ${imagenes} ${grande} VERBATIM)
 
-# The manifest and the resource script. Windows versions have four parts.
+# The manifest and the resource script. The publisher is named by the
+# program's version information and by the installer (its own, and the
+# installed apps' entry). Windows versions have four parts.
+set(EDITOR "The Contapuntos maintainers")
 set(VERSION_WINDOWS ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
 string(REPLACE "." "," VERSION_COMAS ${VERSION_WINDOWS})
 set(MANIFIESTO ${CMAKE_BINARY_DIR}/contapuntos.manifest)
@@ -54,8 +57,10 @@ set(ICONO ${icono})
 configure_file(${DIST_WINDOWS}/contapuntos.manifest.in ${MANIFIESTO} @ONLY)
 configure_file(${DIST_WINDOWS}/contapuntos.rc.in ${CMAKE_BINARY_DIR}/contapuntos.rc @ONLY)
 add_library(recursos_del_programa OBJECT ${CMAKE_BINARY_DIR}/contapuntos.rc)
+# The resource ids, shared with the program's code.
+target_include_directories(recursos_del_programa PRIVATE ${CMAKE_SOURCE_DIR})
 set_source_files_properties(${CMAKE_BINARY_DIR}/contapuntos.rc PROPERTIES
-  OBJECT_DEPENDS "${icono};${MANIFIESTO}")
+  OBJECT_DEPENDS "${icono};${MANIFIESTO};${CMAKE_SOURCE_DIR}/app/recursos.h")
 target_sources(contapuntos PRIVATE $<TARGET_OBJECTS:recursos_del_programa>)
 
 # The folder of the zip.
@@ -84,6 +89,7 @@ endforeach()
 set(instalador ${CMAKE_BINARY_DIR}/contapuntos-setup.exe)
 add_custom_command(OUTPUT ${instalador}
   COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 -DVERSION=${PROJECT_VERSION} -DVERSION_WINDOWS=${VERSION_WINDOWS}
+    -DEDITOR=${EDITOR}
     -DCARPETA=${carpeta} -DICONO=${icono} -DSALIDA=${instalador}
     ${DIST_WINDOWS}/contapuntos.nsi
   DEPENDS ${archivos} ${icono} ${DIST_WINDOWS}/contapuntos.nsi VERBATIM)

@@ -1,6 +1,8 @@
 ; The Windows installer, made by NSIS's makensis in the windows build
 ; (cmake/windows-download.cmake), which defines:
 ;   VERSION, VERSION_WINDOWS   the version, as 0.1.0 and as 0.1.0.0
+;   EDITOR                     the publisher, as the program's version
+;                              information names it
 ;   CARPETA                    the folder of the zip: the program, the lesson
 ;                              file, the courses, the notes, the licences
 ;   ICONO, SALIDA              the program's icon; the installer to write
@@ -42,7 +44,6 @@ ManifestSupportedOS all
 
 !define DESINSTALAR "Software\Microsoft\Windows\CurrentVersion\Uninstall\Contapuntos"
 !define ACCESOS "Software\Contapuntos\Shortcuts"
-!define EDITOR "The Contapuntos maintainers"
 
 Name "Contapuntos"
 OutFile "${SALIDA}"
