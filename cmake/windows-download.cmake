@@ -10,6 +10,9 @@
 #                           the example lesson file, the courses, the notes
 #                           and the licences, as text for Windows
 #                           (tools/windows-text);
+#   installer-side.bmp      the picture of the installer's welcome and finish
+#                           pages, drawn from dist/windows/installer-side.svg
+#                           (rsvg-convert, ImageMagick's convert);
 #   contapuntos-setup.exe   the installer, from that folder
 #                           (dist/windows/contapuntos.nsi, NSIS's makensis).
 # tools/package zips the folder and puts the installer beside the zip.
@@ -24,6 +27,7 @@ function(herramienta variable programa paquete)
 endfunction()
 herramienta(RSVG_CONVERT rsvg-convert librsvg2-bin)
 herramienta(ICOTOOL icotool icoutils)
+herramienta(CONVERT convert imagemagick)
 herramienta(MAKENSIS makensis nsis)
 
 set(DIST_WINDOWS ${CMAKE_SOURCE_DIR}/dist/windows)
@@ -45,6 +49,16 @@ list(POP_BACK imagenes grande)
 add_custom_command(OUTPUT ${icono}
   COMMAND ${ICOTOOL} -c -o ${icono} ${imagenes} --raw=${grande}
   DEPENDS ${imagenes} ${grande} VERBATIM)
+
+# The installer's picture: a 164 x 314 bitmap without transparency, in the
+# BMP version every Windows reads (BMP3).
+set(lateral_svg ${DIST_WINDOWS}/installer-side.svg)
+set(lateral_png ${CMAKE_BINARY_DIR}/installer-side.png)
+set(lateral ${CMAKE_BINARY_DIR}/installer-side.bmp)
+add_custom_command(OUTPUT ${lateral}
+  COMMAND ${RSVG_CONVERT} -w 164 -h 314 -o ${lateral_png} ${lateral_svg}
+  COMMAND ${CONVERT} ${lateral_png} -background white -alpha remove -type TrueColor BMP3:${lateral}
+  DEPENDS ${lateral_svg} VERBATIM)
 
 # The manifest and the resource script. The publisher is named by the
 # program's version information and by the installer (its own, and the
@@ -90,7 +104,7 @@ set(instalador ${CMAKE_BINARY_DIR}/contapuntos-setup.exe)
 add_custom_command(OUTPUT ${instalador}
   COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 -DVERSION=${PROJECT_VERSION} -DVERSION_WINDOWS=${VERSION_WINDOWS}
     -DEDITOR=${EDITOR}
-    -DCARPETA=${carpeta} -DICONO=${icono} -DSALIDA=${instalador}
+    -DCARPETA=${carpeta} -DICONO=${icono} -DLATERAL=${lateral} -DSALIDA=${instalador}
     ${DIST_WINDOWS}/contapuntos.nsi
-  DEPENDS ${archivos} ${icono} ${DIST_WINDOWS}/contapuntos.nsi VERBATIM)
+  DEPENDS ${archivos} ${icono} ${lateral} ${DIST_WINDOWS}/contapuntos.nsi VERBATIM)
 add_custom_target(instalador ALL DEPENDS ${instalador})
