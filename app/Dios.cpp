@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/recursos.h"
 #include "base/Avisos.h"
 #include "base/Fallo.h"
 #include "world/Universo.h"
@@ -73,9 +74,9 @@ void Dios::RegistrarClase() {
   clase.cbClsExtra = 0;
   clase.cbWndExtra = 0;
   clase.hInstance = instanciaModulo;
-  // The program's own icon, resource 1, where the module has one: the
-  // taskbar and the task switcher show it.
-  HICON icono = LoadIconA(instanciaModulo, MAKEINTRESOURCEA(1));
+  // The program's own icon, where the module has one: the taskbar and the
+  // task switcher show it.
+  HICON icono = LoadIconA(instanciaModulo, MAKEINTRESOURCEA(IDI_CONTAPUNTOS));
   if (icono == nullptr) icono = LoadIconA(nullptr, IDI_APPLICATION);
   clase.hIcon = icono;
   clase.hCursor = LoadCursorA(nullptr, IDC_ARROW);

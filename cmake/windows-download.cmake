@@ -10,6 +10,9 @@
 #                           the example lesson file, the courses, the notes
 #                           and the licences, as text for Windows
 #                           (tools/windows-text);
+#   installer-side.bmp      the picture of the installer's welcome and finish
+#                           pages, drawn from dist/windows/installer-side.svg
+#                           (rsvg-convert, ImageMagick's convert);
 #   contapuntos-setup.exe   the installer, from that folder
 #                           (dist/windows/contapuntos.nsi, NSIS's makensis).
 # tools/package zips the folder and puts the installer beside the zip.
@@ -24,6 +27,7 @@ function(herramienta variable programa paquete)
 endfunction()
 herramienta(RSVG_CONVERT rsvg-convert librsvg2-bin)
 herramienta(ICOTOOL icotool icoutils)
+herramienta(CONVERT convert imagemagick)
 herramienta(MAKENSIS makensis nsis)
 
 set(DIST_WINDOWS ${CMAKE_SOURCE_DIR}/dist/windows)
@@ -46,7 +50,20 @@ add_custom_command(OUTPUT ${icono}
   COMMAND ${ICOTOOL} -c -o ${icono} ${imagenes} --raw=${grande}
   DEPENDS ${imagenes} ${grande} VERBATIM)
 
-# The manifest and the resource script. Windows versions have four parts.
+# The installer's picture: a 164 x 314 bitmap without transparency, in the
+# BMP version every Windows reads (BMP3).
+set(lateral_svg ${DIST_WINDOWS}/installer-side.svg)
+set(lateral_png ${CMAKE_BINARY_DIR}/installer-side.png)
+set(lateral ${CMAKE_BINARY_DIR}/installer-side.bmp)
+add_custom_command(OUTPUT ${lateral}
+  COMMAND ${RSVG_CONVERT} -w 164 -h 314 -o ${lateral_png} ${lateral_svg}
+  COMMAND ${CONVERT} ${lateral_png} -background white -alpha remove -type TrueColor BMP3:${lateral}
+  DEPENDS ${lateral_svg} VERBATIM)
+
+# The manifest and the resource script. The publisher is named by the
+# program's version information and by the installer (its own, and the
+# installed apps' entry). Windows versions have four parts.
+set(EDITOR "The Contapuntos maintainers")
 set(VERSION_WINDOWS ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
 string(REPLACE "." "," VERSION_COMAS ${VERSION_WINDOWS})
 set(MANIFIESTO ${CMAKE_BINARY_DIR}/contapuntos.manifest)
@@ -54,8 +71,10 @@ set(ICONO ${icono})
 configure_file(${DIST_WINDOWS}/contapuntos.manifest.in ${MANIFIESTO} @ONLY)
 configure_file(${DIST_WINDOWS}/contapuntos.rc.in ${CMAKE_BINARY_DIR}/contapuntos.rc @ONLY)
 add_library(recursos_del_programa OBJECT ${CMAKE_BINARY_DIR}/contapuntos.rc)
+# The resource ids, shared with the program's code.
+target_include_directories(recursos_del_programa PRIVATE ${CMAKE_SOURCE_DIR})
 set_source_files_properties(${CMAKE_BINARY_DIR}/contapuntos.rc PROPERTIES
-  OBJECT_DEPENDS "${icono};${MANIFIESTO}")
+  OBJECT_DEPENDS "${icono};${MANIFIESTO};${CMAKE_SOURCE_DIR}/app/recursos.h")
 target_sources(contapuntos PRIVATE $<TARGET_OBJECTS:recursos_del_programa>)
 
 # The folder of the zip.
@@ -84,7 +103,8 @@ endforeach()
 set(instalador ${CMAKE_BINARY_DIR}/contapuntos-setup.exe)
 add_custom_command(OUTPUT ${instalador}
   COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 -DVERSION=${PROJECT_VERSION} -DVERSION_WINDOWS=${VERSION_WINDOWS}
-    -DCARPETA=${carpeta} -DICONO=${icono} -DSALIDA=${instalador}
+    -DEDITOR=${EDITOR}
+    -DCARPETA=${carpeta} -DICONO=${icono} -DLATERAL=${lateral} -DSALIDA=${instalador}
     ${DIST_WINDOWS}/contapuntos.nsi
-  DEPENDS ${archivos} ${icono} ${DIST_WINDOWS}/contapuntos.nsi VERBATIM)
+  DEPENDS ${archivos} ${icono} ${lateral} ${DIST_WINDOWS}/contapuntos.nsi VERBATIM)
 add_custom_target(instalador ALL DEPENDS ${instalador})

@@ -16,7 +16,8 @@ PAQUETES=(
 )
 # What the windows preset needs besides: the cross compiler, and the tools
 # that make the program's icon (librsvg2-bin, icoutils) and its installer
-# (nsis). tools/test and tools/package add them.
+# (nsis; its picture is made with librsvg2-bin and imagemagick, which is
+# above). tools/test and tools/package add them.
 PAQUETES_WINDOWS=(g++-mingw-w64-x86-64 librsvg2-bin icoutils nsis)
 
 instalar_paquetes() {

@@ -1,9 +1,13 @@
 ; The Windows installer, made by NSIS's makensis in the windows build
 ; (cmake/windows-download.cmake), which defines:
 ;   VERSION, VERSION_WINDOWS   the version, as 0.1.0 and as 0.1.0.0
+;   EDITOR                     the publisher, as the program's version
+;                              information names it
 ;   CARPETA                    the folder of the zip: the program, the lesson
 ;                              file, the courses, the notes, the licences
 ;   ICONO, SALIDA              the program's icon; the installer to write
+;   LATERAL                    the picture of the welcome and finish pages,
+;                              a 164 x 314 bitmap
 ;
 ; It installs for the user who runs it, with no administrator rights:
 ;   %LOCALAPPDATA%\Programs\Contapuntos    the program, its licences, the
@@ -42,7 +46,6 @@ ManifestSupportedOS all
 
 !define DESINSTALAR "Software\Microsoft\Windows\CurrentVersion\Uninstall\Contapuntos"
 !define ACCESOS "Software\Contapuntos\Shortcuts"
-!define EDITOR "The Contapuntos maintainers"
 
 Name "Contapuntos"
 OutFile "${SALIDA}"
@@ -58,6 +61,10 @@ Var BotonIngles
 
 !define MUI_ICON "${ICONO}"
 !define MUI_UNICON "${ICONO}"
+; The picture keeps its shape, so that its dots stay round whatever the
+; size of the page's font and the display's scaling.
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${LATERAL}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP_STRETCH AspectFitHeight
 !define MUI_ABORTWARNING
 
 !define MUI_WELCOMEPAGE_TEXT "$(Bienvenida)"

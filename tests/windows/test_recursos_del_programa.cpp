@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "app/recursos.h"
+
 namespace {
 
 // contapuntos.exe, in the folder above the tests' own.
@@ -87,8 +89,8 @@ TEST_F(ProgramResources, TheManifestMakesItPerMonitorDpiAwareAsInvokerForWindows
 // The icon group lists each size once, and each image is one Windows makes
 // an icon of.
 TEST_F(ProgramResources, TheIconHasEverySizeFrom16To256) {
-  const std::string grupo = Recurso(MAKEINTRESOURCEA(1), RT_GROUP_ICON);
-  ASSERT_GE(grupo.size(), 6u) << "no icon group 1";
+  const std::string grupo = Recurso(MAKEINTRESOURCEA(IDI_CONTAPUNTOS), RT_GROUP_ICON);
+  ASSERT_GE(grupo.size(), 6u) << "no icon group " << IDI_CONTAPUNTOS;
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(grupo.at(i)); };
   const unsigned imagenes = byte(4) | byte(5) << 8;
   std::vector<unsigned> lados;
@@ -127,7 +129,8 @@ TEST_F(ProgramResources, TheVersionInformationNamesTheProductAndItsVersion) {
     const wchar_t* valor;
   } textos[] = {{L"ProductName", L"Contapuntos"},       {L"ProductVersion", L"" VERSION_PROGRAMA},
                 {L"FileVersion", L"" VERSION_PROGRAMA}, {L"OriginalFilename", L"contapuntos.exe"},
-                {L"FileDescription", nullptr},          {L"LegalCopyright", nullptr}};
+                {L"FileDescription", nullptr},          {L"LegalCopyright", nullptr},
+                {L"CompanyName", nullptr}};
   for (const auto& texto : textos) {
     wchar_t* valor = nullptr;
     const std::wstring ruta = std::wstring(L"\\StringFileInfo\\040904B0\\") + texto.clave;

@@ -6,9 +6,9 @@
 // be saved is told in a box that the full-screen lesson does not hide. The
 // installer, silently, in a Wine prefix and a home folder of its own, gives
 // each child a folder and shortcuts that start the program in it, keeps
-// every lesson file when run again, and its uninstaller leaves them. Needs
-// build-windows/ and
-// wine64; tools/test provides both.
+// every lesson file when run again, and its uninstaller leaves them. Every
+// Windows program starts through tools/wine-run. Needs build-windows/ and
+// Wine; tools/test provides both.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -32,7 +32,6 @@ namespace {
 
 const std::string kProgramaWindows = PROGRAMA_WINDOWS;
 const std::string kProgramaLinux = PROGRAMA_LINUX;
-const std::string kWine = "/usr/lib/wine/wine64";
 const std::string kPrefijo = PREFIJO_WINE;
 const std::string kWineRun = WINE_RUN;
 const std::string kInstalador = INSTALADOR_WINDOWS;
@@ -40,6 +39,27 @@ const std::string kInstalador = INSTALADOR_WINDOWS;
 const std::string kDescarga = DESCARGA_WINDOWS;
 
 bool Existe(const std::string& ruta) { return access(ruta.c_str(), F_OK) == 0; }
+
+// wine-run's exit code when it finds no Wine.
+constexpr int kSinWine = 127;
+
+// Runs a Windows program, or with --server the prefix's Wine server, through
+// tools/wine-run.
+Orden EnWine(const std::string& prefijo, const std::vector<std::string>& argumentos) {
+  Orden orden;
+  orden.argumentos = {kWineRun, prefijo};
+  orden.argumentos.insert(orden.argumentos.end(), argumentos.begin(), argumentos.end());
+  return orden;
+}
+
+// Ends the prefix's Wine server and its background programs, and waits
+// until the server is gone: a program started while it is still ending can
+// wait on it for good. The code of the ending.
+int DetenerWine(const std::string& prefijo) {
+  const int codigo = Ejecutar(EnWine(prefijo, {"--server", "-k"})).codigo;
+  Ejecutar(EnWine(prefijo, {"--server", "-w"}));
+  return codigo;
+}
 
 std::string Leer(const std::string& ruta) {
   std::ifstream archivo(ruta, std::ios::binary);
@@ -115,41 +135,26 @@ std::string Valor(const std::string& archivo, const char* clave) {
 class WineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!Existe(kProgramaWindows) || !Existe(kInstalador) || !Existe(kWine)) {
+    // Wine's server keeps the display it started on, which an earlier test's
+    // was.
+    const bool sinWine = DetenerWine(kPrefijo) == kSinWine;
+    if (!Existe(kProgramaWindows) || !Existe(kInstalador) || sinWine) {
       const std::string falta =
-          "the Windows program, its installer or wine64 is missing (build the windows preset)";
+          "the Windows program, its installer or Wine is missing (build the windows preset)";
       // Continuous integration builds both: missing there is a failure.
       if (std::getenv("CI")) FAIL() << falta;
       GTEST_SKIP() << falta;
     }
     if (!pantalla.activa()) GTEST_SKIP() << "Xvfb could not be started";
-    // Wine's server keeps the display it started on, which an earlier test's
-    // was.
-    DetenerWine();
   }
-  void TearDown() override { DetenerWine(); }
-  Orden EnWine(const std::string& carpeta) {
-    Orden orden;
-    orden.argumentos = {kWine, kProgramaWindows};
-    orden.entorno = {{"DISPLAY", pantalla.nombre()},
-                     {"WINEPREFIX", kPrefijo},
-                     {"WINEDEBUG", "-all"},
-                     {"WINEDLLOVERRIDES", "mscoree,mshtml="}};
+  void TearDown() override { DetenerWine(kPrefijo); }
+  Orden ProgramaEnWine(const std::string& carpeta) {
+    Orden orden = EnWine(kPrefijo, {kProgramaWindows});
+    orden.entorno = {{"DISPLAY", pantalla.nombre()}};
     orden.carpeta = carpeta;
     // The first start makes Wine's prefix.
     orden.limite = std::chrono::seconds(180);
     return orden;
-  }
-  // Ends the prefix's Wine server and its background programs, and waits
-  // until the server is gone: a program started while it is still ending
-  // can wait on it for good.
-  static void DetenerWine() {
-    Orden orden;
-    orden.entorno = {{"WINEPREFIX", kPrefijo}};
-    for (const char* como : {"-k", "-w"}) {
-      orden.argumentos = {"/usr/lib/wine/wineserver64", como};
-      Ejecutar(orden);
-    }
   }
   void Escribir(const std::string& carpeta, const std::string& contenido) {
     std::ofstream(carpeta + "/CPControl.ini", std::ios::binary) << contenido;
@@ -166,7 +171,7 @@ TEST_F(WineTest, RunsALessonAndAdvancesTheCountersAsTheLinuxProgramDoes) {
   CarpetaTemporal enLinux;
   Escribir(enWindows.ruta(), leccion);
   Escribir(enLinux.ruta(), leccion);
-  const Resultado windows = Ejecutar(EnWine(enWindows.ruta()));
+  const Resultado windows = Ejecutar(ProgramaEnWine(enWindows.ruta()));
   EXPECT_EQ(windows.codigo, 0) << windows.errores;
 
   Orden linux;
@@ -191,10 +196,10 @@ TEST_F(WineTest, ACardFillsTheScreenAndIsDrawnAgainWhenUncovered) {
     SCOPED_TRACE(std::to_string(tamano.ancho) + " x " + std::to_string(tamano.alto));
     PantallaVirtual otra(tamano.ancho, tamano.alto);
     ASSERT_TRUE(otra.activa()) << "Xvfb could not be started";
-    DetenerWine();
+    DetenerWine(kPrefijo);
     CarpetaTemporal carpeta;
     Escribir(carpeta.ruta(), "[General]\r\nTiempoBit=80\r\n[Lecciones]\r\nLeccion1=6\r\n");
-    Orden orden = EnWine(carpeta.ruta());
+    Orden orden = ProgramaEnWine(carpeta.ruta());
     orden.entorno["DISPLAY"] = otra.nombre();
     Proceso programa(orden);
     ASSERT_FALSE(otra.EsperarVentana("Orvalo", 120).empty()) << "no window under Wine";
@@ -209,7 +214,7 @@ TEST_F(WineTest, AProgressThatCannotBeSavedIsToldInABoxAboveTheLesson) {
   Escribir(carpeta.ruta(), antes);
   // The name of the save's copy is taken by a folder: the save fails.
   ASSERT_EQ(mkdir((carpeta.ruta() + "/CPControl.ini.tmp").c_str(), 0755), 0);
-  Proceso programa(EnWine(carpeta.ruta()));
+  Proceso programa(ProgramaEnWine(carpeta.ruta()));
   ComprobarCajaDeFallo(pantalla, &programa, 120);
   EXPECT_EQ(programa.Esperar().codigo, 1);
   std::ifstream archivo(carpeta.ruta() + "/CPControl.ini", std::ios::binary);
@@ -219,12 +224,7 @@ TEST_F(WineTest, AProgressThatCannotBeSavedIsToldInABoxAboveTheLesson) {
 // Ends a Wine prefix's programs and server, on every way out of a test.
 struct FinDeWine {
   std::string prefijo;
-  ~FinDeWine() {
-    Orden orden;
-    orden.argumentos = {"/usr/lib/wine/wineserver64", "-k"};
-    orden.entorno = {{"WINEPREFIX", prefijo}};
-    Ejecutar(orden);
-  }
+  ~FinDeWine() { Ejecutar(EnWine(prefijo, {"--server", "-k"})); }
 };
 
 TEST_F(WineTest, TheInstallerGivesEachChildAFolderAndShortcutsAndTheUninstallerKeepsTheLessons) {
@@ -237,12 +237,10 @@ TEST_F(WineTest, TheInstallerGivesEachChildAFolderAndShortcutsAndTheUninstallerK
   }
   const std::string prefijo = raiz.ruta() + "/prefijo";
   const FinDeWine fin{prefijo};
-  // Through tools/wine-run, which keeps the prefix's Wine running from one
-  // step to the next instead of starting it anew for each.
-  const auto enWine = [&](std::vector<std::string> argumentos) {
-    Orden orden;
-    orden.argumentos = {kWineRun, prefijo};
-    orden.argumentos.insert(orden.argumentos.end(), argumentos.begin(), argumentos.end());
+  // wine-run keeps the prefix's Wine running from one step to the next
+  // instead of starting it anew for each.
+  const auto enWine = [&](const std::vector<std::string>& argumentos) {
+    Orden orden = EnWine(prefijo, argumentos);
     // A UTF-8 locale, so that Wine reads the accented name as written.
     orden.entorno = {{"DISPLAY", pantalla.nombre()}, {"HOME", casa}, {"LC_ALL", "C.UTF-8"}};
     orden.carpeta = raiz.ruta();
@@ -342,9 +340,7 @@ TEST_F(WineTest, TheInstallerGivesEachChildAFolderAndShortcutsAndTheUninstallerK
   // after its last program.
   r = Ejecutar(enWine({enUnix(desinstalar), "/S"}));
   EXPECT_EQ(r.codigo, 0) << r.errores;
-  Orden esperar;
-  esperar.argumentos = {"/usr/lib/wine/wineserver64", "-w"};
-  esperar.entorno = {{"WINEPREFIX", prefijo}};
+  Orden esperar = EnWine(prefijo, {"--server", "-w"});
   esperar.limite = std::chrono::seconds(240);
   EXPECT_FALSE(Ejecutar(esperar).agotado) << "the uninstaller did not end";
   EXPECT_FALSE(Existe(enUnix(instalado))) << "the program's folder is still there";
