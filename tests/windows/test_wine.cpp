@@ -1,6 +1,7 @@
 // The Windows program, built by the windows preset, run under Wine on a
-// private virtual display: it runs a lesson and leaves the counters
-// advanced exactly as the Linux program does with the same file, a card
+// private virtual display: --show tells what the Linux program's does, it
+// runs a lesson and leaves the counters advanced exactly as the Linux
+// program does with the same file, a card
 // fills a screen of any size with its dots as red discs on white and is
 // drawn again when another window uncovers it, and a progress that cannot
 // be saved is told in a box that the full-screen lesson does not hide. The
@@ -171,6 +172,20 @@ TEST_F(WineTest, RunsALessonAndAdvancesTheCountersAsTheLinuxProgramDoes) {
   CarpetaTemporal enLinux;
   Escribir(enWindows.ruta(), leccion);
   Escribir(enLinux.ruta(), leccion);
+  // --show tells the same of it on both systems, but for the file's name
+  // and Windows' line ends.
+  Orden mostrarWindows = ProgramaEnWine(enWindows.ruta());
+  mostrarWindows.argumentos.push_back("--show");
+  Orden mostrarLinux;
+  mostrarLinux.argumentos = {kProgramaLinux, "--show"};
+  mostrarLinux.carpeta = enLinux.ruta();
+  std::string vistas[2] = {Ejecutar(mostrarWindows).salida, Ejecutar(mostrarLinux).salida};
+  for (std::string& vista : vistas) {
+    for (size_t i; (i = vista.find('\r')) != std::string::npos;) vista.erase(i, 1);
+    vista.erase(0, vista.find('\n') + 1);
+  }
+  EXPECT_NE(vistas[1].find("  4 cards, 0.4 s in all."), std::string::npos) << vistas[1];
+  EXPECT_EQ(vistas[0], vistas[1]);
   const Resultado windows = Ejecutar(ProgramaEnWine(enWindows.ruta()));
   EXPECT_EQ(windows.codigo, 0) << windows.errores;
 
