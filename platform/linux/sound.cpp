@@ -15,10 +15,11 @@
 // NOTE: an SND_MEMORY image is converted into the player's own buffer before
 // the call returns, so its bytes may be freed at once; Windows reads them
 // while the sound plays. Its size is what its RIFF header says.
-// NOTE: only integer PCM plays (WAVE_FORMAT_PCM, or WAVE_FORMAT_EXTENSIBLE of
-// the PCM subtype): 8, 16, 24 or 32 bits, 1 to 8 channels, up to 384,000
-// frames a second. Compressed and floating-point formats, and a sound whose
-// conversion needs more than 2 GiB, give the default sound.
+// NOTE: only what ReadWaveImage (platform/common/wave.h) reads plays:
+// integer PCM of 8, 16, 24 or 32 bits (WAVE_FORMAT_PCM, or
+// WAVE_FORMAT_EXTENSIBLE of the PCM subtype), here in no more channels than
+// SDL converts (kMostChannels). Compressed and floating-point formats, and a
+// sound whose conversion needs more than 2 GiB, give the default sound.
 // NOTE: a WAVE whose chunks run past the end of its RIFF (or of its file)
 // before "fmt " and "data" are found is broken, and none of it plays; chunks
 // after both are not looked at.
@@ -56,16 +57,12 @@ namespace {
 
 constexpr int kRate = 44100;
 constexpr Uint16 kBufferFrames = 512;
-constexpr Uint32 kHighestRate = 384000;
+// The most channels SDL's conversion takes. It counts them in 8 bits, so a
+// count above its own limit is refused before SDL sees it.
+constexpr Uint16 kMostChannels = 8;
 // A RIFF's length field is 32 bits: no image is longer than this.
 constexpr std::uint64_t kLongestRiff = 8 + std::uint64_t{UINT32_MAX};
 constexpr DWORD ERROR_INVALID_DATA = 13;
-constexpr Uint16 WAVE_FORMAT_PCM = 1;
-constexpr Uint16 WAVE_FORMAT_EXTENSIBLE = 0xFFFE;
-// KSDATAFORMAT_SUBTYPE_PCM, {00000001-0000-0010-8000-00AA00389B71}, as the
-// bytes of a WAVEFORMATEXTENSIBLE's SubFormat.
-constexpr Uint8 kSubtypePcm[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
-                                   0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 
 enum class Device { kUntried, kOpen, kNone };
 
@@ -97,97 +94,20 @@ bool Broken(Failure* failure, const std::string& reason) {
   return Fail(failure, ERROR_INVALID_DATA, "not a playable WAVE: " + reason);
 }
 
-Uint16 Little16(const Uint8* p) { return static_cast<Uint16>(p[0] | p[1] << 8); }
-
 Uint32 Little32(const Uint8* p) {
   return p[0] | p[1] << 8 | p[2] << 16 | static_cast<Uint32>(p[3]) << 24;
 }
 
-// What a WAVE's "fmt " and "data" chunks say.
-struct Wave {
-  Uint16 channels = 0;
-  Uint32 rate = 0;
-  Uint16 bits = 0;
-  const Uint8* data = nullptr;
-  std::size_t size = 0;
-};
-
-// Reads the body of a "fmt " chunk, `length` bytes; false, with the reason,
-// for a format that does not play.
-bool ReadFormat(const Uint8* body, Uint32 length, Wave* wave, Failure* failure) {
-  if (length < 16) return Broken(failure, "'fmt ' chunk of " + std::to_string(length) + " bytes");
-  Uint16 tag = Little16(body);
-  wave->channels = Little16(body + 2);
-  wave->rate = Little32(body + 4);
-  const Uint16 blockAlign = Little16(body + 12);
-  wave->bits = Little16(body + 14);
-  // WAVEFORMATEXTENSIBLE: 22 more bytes, the subtype GUID in the last 16.
-  if (tag == WAVE_FORMAT_EXTENSIBLE && length >= 40 && Little16(body + 16) >= 22 &&
-      std::memcmp(body + 24, kSubtypePcm, sizeof kSubtypePcm) == 0) {
-    tag = WAVE_FORMAT_PCM;
-  }
-  if (tag != WAVE_FORMAT_PCM) return Broken(failure, "format " + std::to_string(tag) + ", not PCM");
-  if (wave->channels < 1 || wave->channels > 8) {
-    return Broken(failure, std::to_string(wave->channels) + " channels");
-  }
-  if (wave->bits != 8 && wave->bits != 16 && wave->bits != 24 && wave->bits != 32) {
-    return Broken(failure, std::to_string(wave->bits) + " bits per sample");
-  }
-  if (blockAlign != wave->channels * wave->bits / 8) {
-    return Broken(failure, "block of " + std::to_string(blockAlign) + " bytes for " +
-                               std::to_string(wave->channels) + " channels of " +
-                               std::to_string(wave->bits) + " bits");
-  }
-  if (wave->rate < 1 || wave->rate > kHighestRate) {
-    return Broken(failure, std::to_string(wave->rate) + " frames a second");
-  }
-  return true;
-}
-
-// Finds the format and the samples of the RIFF WAVE image at `bytes`, of
-// which `available` bytes may be read; the image ends there or where its
-// RIFF length says, whichever comes first. Every chunk walked must lie inside.
-bool ParseWave(const Uint8* bytes, std::size_t available, Wave* wave, Failure* failure) {
-  if (available < 12 || std::memcmp(bytes, "RIFF", 4) != 0 ||
-      std::memcmp(bytes + 8, "WAVE", 4) != 0) {
-    return Broken(failure, "no RIFF WAVE header");
-  }
-  const std::size_t end = static_cast<std::size_t>(
-      std::min<std::uint64_t>(available, 8 + std::uint64_t{Little32(bytes + 4)}));
-  bool haveFormat = false;
-  std::size_t at = 12;
-  while ((!haveFormat || wave->data == nullptr) && at + 8 <= end) {
-    const Uint8* chunk = bytes + at;
-    const Uint32 length = Little32(chunk + 4);
-    if (length > end - at - 8) {
-      return Broken(failure, "the chunk at byte " + std::to_string(at) + " claims " +
-                                 std::to_string(length) + " bytes, past the end at " +
-                                 std::to_string(end));
-    }
-    if (!haveFormat && std::memcmp(chunk, "fmt ", 4) == 0) {
-      if (!ReadFormat(chunk + 8, length, wave, failure)) return false;
-      haveFormat = true;
-    } else if (wave->data == nullptr && std::memcmp(chunk, "data", 4) == 0) {
-      wave->data = chunk + 8;
-      wave->size = length;
-    }
-    // Chunks are padded to an even length.
-    at += 8 + std::size_t{length} + (length & 1);
-  }
-  if (!haveFormat) return Broken(failure, "no 'fmt ' chunk");
-  if (wave->data == nullptr) return Broken(failure, "no 'data' chunk");
-  const std::size_t frameBytes = wave->channels * wave->bits / 8;
-  wave->size -= wave->size % frameBytes;
-  return true;
-}
-
 // The samples of wave in the device's format; false, with the reason, when
 // SDL cannot convert them.
-bool Convert(const Wave& wave, std::vector<Sint16>* samples, Failure* failure) {
+bool Convert(const WaveImage& wave, std::vector<Sint16>* samples, Failure* failure) {
+  if (wave.channels > kMostChannels) {
+    return Broken(failure, std::to_string(wave.channels) + " channels");
+  }
   // No samples play as silence; SDL converts no empty buffer.
-  if (wave.size == 0) return true;
-  const Uint8* data = wave.data;
-  std::size_t size = wave.size;
+  if (wave.sampleBytes == 0) return true;
+  const Uint8* data = wave.samples;
+  std::size_t size = wave.sampleBytes;
   const SDL_AudioFormat format = wave.bits == 8    ? AUDIO_U8
                                  : wave.bits == 16 ? AUDIO_S16LSB
                                                    : AUDIO_S32LSB;
@@ -222,12 +142,21 @@ bool Convert(const Wave& wave, std::vector<Sint16>* samples, Failure* failure) {
   return true;
 }
 
+// The samples of the image at bytes, of which size may be read, in the
+// device's format.
+bool FromBytes(const Uint8* bytes, std::size_t size, std::vector<Sint16>* samples,
+               Failure* failure) {
+  const WaveImage wave = ReadWaveImage(bytes, size);
+  if (wave.problem != nullptr) return Broken(failure, wave.problem);
+  return Convert(wave, samples, failure);
+}
+
 // The image's size is all that its header tells: its RIFF length and 8.
+// Without a RIFF header it has no bytes, which the reader refuses.
 bool FromImage(const Uint8* image, std::vector<Sint16>* samples, Failure* failure) {
-  if (std::memcmp(image, "RIFF", 4) != 0) return Broken(failure, "no RIFF WAVE header");
-  Wave wave;
-  return ParseWave(image, 8 + std::size_t{Little32(image + 4)}, &wave, failure) &&
-         Convert(wave, samples, failure);
+  const std::size_t size =
+      std::memcmp(image, "RIFF", 4) == 0 ? 8 + std::size_t{Little32(image + 4)} : 0;
+  return FromBytes(image, size, samples, failure);
 }
 
 // Reads a whole regular file, up to the longest RIFF image. Opened without
@@ -259,9 +188,8 @@ bool ReadFile(const char* name, std::vector<Uint8>* bytes, Failure* failure) {
 
 bool FromFile(const char* name, std::vector<Sint16>* samples, Failure* failure) {
   std::vector<Uint8> bytes;
-  Wave wave;
   return ReadFile(LinuxPath(name).c_str(), &bytes, failure) &&
-         ParseWave(bytes.data(), bytes.size(), &wave, failure) && Convert(wave, samples, failure);
+         FromBytes(bytes.data(), bytes.size(), samples, failure);
 }
 
 // The audio callback, with the device locked: the next frames of the sound
