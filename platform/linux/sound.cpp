@@ -7,7 +7,8 @@
 // reaches the device within one buffer of the call. A sound is converted to
 // that format when it is given; the device's callback then copies out the
 // one sound that plays, and a new sound replaces it. The default alert sound
-// is a chime made in code when the device opens.
+// is a chime made in code when the device opens. The player's state
+// (sound_player.h) is read by the tests' probe, which only they link.
 // NOTE: every sound plays asynchronously, with or without SND_ASYNC.
 // NOTE: without SND_MEMORY the sound is always a file, named as given
 // (relative names from the working folder, capitals as names.cpp says);
@@ -38,20 +39,21 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/linux/internal.h"
 #include "platform/linux/sound_probe.h"
+#include "platform/linux/sound_player.h"
+
+SoundPlayer soundPlayer;
 
 namespace {
 
@@ -63,20 +65,6 @@ constexpr Uint16 kMostChannels = 8;
 // A RIFF's length field is 32 bits: no image is longer than this.
 constexpr std::uint64_t kLongestRiff = 8 + std::uint64_t{UINT32_MAX};
 constexpr DWORD ERROR_INVALID_DATA = 13;
-
-enum class Device { kUntried, kOpen, kNone };
-
-struct SoundState {
-  Device device = Device::kUntried;
-  SDL_AudioDeviceID id = 0;
-  SDL_AudioSpec spec{};
-  std::vector<Sint16> chime;
-  // Shared with the audio callback: changed only with the device locked.
-  std::vector<Sint16> playing;
-  std::size_t position = 0;
-  std::optional<std::chrono::steady_clock::time_point> firstFramesAt;
-};
-SoundState state;
 
 // Why a sound cannot be played: the last error's code and reason.
 struct Failure {
@@ -124,8 +112,8 @@ bool Convert(const WaveImage& wave, std::vector<Sint16>* samples, Failure* failu
   }
   SDL_AudioCVT cvt;
   if (SDL_BuildAudioCVT(&cvt, format, static_cast<Uint8>(wave.channels),
-                        static_cast<int>(wave.rate), state.spec.format, state.spec.channels,
-                        state.spec.freq) < 0) {
+                        static_cast<int>(wave.rate), soundPlayer.spec.format, soundPlayer.spec.channels,
+                        soundPlayer.spec.freq) < 0) {
     return Broken(failure, std::string("cannot convert: ") + SDL_GetError());
   }
   // SDL converts in one buffer, with an int for its length.
@@ -196,11 +184,10 @@ bool FromFile(const char* name, std::vector<Sint16>* samples, Failure* failure) 
 // that plays, then silence.
 void FillDevice(void*, Uint8* stream, int len) {
   const std::size_t wanted = static_cast<std::size_t>(len) / sizeof(Sint16);
-  const std::size_t count = std::min(wanted, state.playing.size() - state.position);
+  const std::size_t count = std::min(wanted, soundPlayer.playing.size() - soundPlayer.position);
   if (count > 0) {
-    if (state.position == 0) state.firstFramesAt = std::chrono::steady_clock::now();
-    std::memcpy(stream, state.playing.data() + state.position, count * sizeof(Sint16));
-    state.position += count;
+    std::memcpy(stream, soundPlayer.playing.data() + soundPlayer.position, count * sizeof(Sint16));
+    soundPlayer.position += count;
   }
   std::memset(stream + count * sizeof(Sint16), 0,
               static_cast<std::size_t>(len) - count * sizeof(Sint16));
@@ -209,27 +196,26 @@ void FillDevice(void*, Uint8* stream, int len) {
 // Makes samples the sound that plays, from its start. The sound it replaces
 // is freed on return, outside the lock.
 void Play(std::vector<Sint16> samples) {
-  SDL_LockAudioDevice(state.id);
-  state.playing.swap(samples);
-  state.position = 0;
-  state.firstFramesAt.reset();
-  SDL_UnlockAudioDevice(state.id);
+  SDL_LockAudioDevice(soundPlayer.id);
+  soundPlayer.playing.swap(samples);
+  soundPlayer.position = 0;
+  SDL_UnlockAudioDevice(soundPlayer.id);
 }
 
-// Registered when the device opens, so it runs before the state is
+// Registered when the device opens, so it runs before the player is
 // destroyed: stops the callback and closes the device. When the window
 // code's SDL_Quit ran first, that has closed it already.
 void CloseDevice() {
   if (SDL_WasInit(SDL_INIT_AUDIO) == 0) return;
-  SDL_CloseAudioDevice(state.id);
+  SDL_CloseAudioDevice(soundPlayer.id);
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 // Opens the device on the first call; false, then and ever after, when
 // there is none.
 bool EnsureDevice() {
-  if (state.device != Device::kUntried) return state.device == Device::kOpen;
-  state.device = Device::kNone;
+  if (soundPlayer.device != SoundDevice::kUntried) return soundPlayer.device == SoundDevice::kOpen;
+  soundPlayer.device = SoundDevice::kNone;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     std::fprintf(stderr, "PlaySoundA: no sound: cannot start audio: %s\n", SDL_GetError());
     return false;
@@ -242,16 +228,16 @@ bool EnsureDevice() {
   wanted.callback = FillDevice;
   // No change allowed: SDL converts to whatever the hardware takes, so the
   // callback always fills this format.
-  state.id = SDL_OpenAudioDevice(nullptr, 0, &wanted, &state.spec, 0);
-  if (state.id == 0) {
+  soundPlayer.id = SDL_OpenAudioDevice(nullptr, 0, &wanted, &soundPlayer.spec, 0);
+  if (soundPlayer.id == 0) {
     std::fprintf(stderr, "PlaySoundA: no sound: cannot open an audio device: %s\n", SDL_GetError());
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
-  state.chime = ChimeSamples(state.spec.freq);
-  state.device = Device::kOpen;
+  soundPlayer.chime = ChimeSamples(soundPlayer.spec.freq);
+  soundPlayer.device = SoundDevice::kOpen;
   std::atexit(CloseDevice);
-  SDL_PauseAudioDevice(state.id, 0);
+  SDL_PauseAudioDevice(soundPlayer.id, 0);
   return true;
 }
 
@@ -285,20 +271,6 @@ std::vector<std::int16_t> ChimeSamples(int rate) {
   return samples;
 }
 
-SoundProbe ProbeSound() {
-  SoundProbe probe;
-  if (state.device != Device::kOpen) return probe;
-  probe.deviceOpen = true;
-  probe.bufferFrames = state.spec.samples;
-  probe.rate = state.spec.freq;
-  SDL_LockAudioDevice(state.id);
-  probe.frames = state.playing.size();
-  probe.taken = state.position;
-  probe.firstFramesAt = state.firstFramesAt;
-  SDL_UnlockAudioDevice(state.id);
-  return probe;
-}
-
 BOOL WINAPI PlaySoundA(LPCSTR pszSound, HMODULE, DWORD fdwSound) {
   if (!EnsureDevice()) return TRUE;
   if (pszSound == nullptr) {
@@ -316,11 +288,11 @@ BOOL WINAPI PlaySoundA(LPCSTR pszSound, HMODULE, DWORD fdwSound) {
     return TRUE;
   }
   SetLastErrorText(failure.code, failure.reason);
-  Play((fdwSound & SND_NODEFAULT) ? std::vector<Sint16>() : state.chime);
+  Play((fdwSound & SND_NODEFAULT) ? std::vector<Sint16>() : soundPlayer.chime);
   return FALSE;
 }
 
 BOOL WINAPI MessageBeep(UINT) {
-  if (EnsureDevice()) Play(state.chime);
+  if (EnsureDevice()) Play(soundPlayer.chime);
   return TRUE;
 }
