@@ -73,8 +73,7 @@ target_link_options(test_base PRIVATE -Wl,--wrap=__imp_MessageBoxA)
 add_windows_suite(test_pacer SOURCES tests/platform/test_pacer.cpp LIBS platform)
 
 # The WAVE reader, on images made to measure.
-add_windows_suite(test_wave SOURCES tests/platform/test_wave.cpp tests/support/imagen_wave.cpp
-  LIBS platform)
+add_windows_suite(test_wave SOURCES tests/platform/test_wave.cpp LIBS platform)
 
 # The application core on a real window of user32 and a real wgl context:
 # start-up, the main loop and its ways of ending, keys, the viewport, the
@@ -110,7 +109,6 @@ add_windows_suite(test_lesson SOURCES
   tests/lesson/test_guion.cpp
   tests/support/contexto_gl.cpp
   tests/support/carpeta.cpp
-  tests/support/imagen_wave.cpp
   ${CMAKE_SOURCE_DIR}/app/Contapuntos.cpp
   LIBS app lesson)
 target_link_options(test_lesson PRIVATE -Wl,--wrap=__imp_FindResourceA -Wl,--wrap=__imp_PlaySoundA)

@@ -31,22 +31,22 @@ TEST(GrabacionTest, RecordingsOfDifferentFormatsJoinInMono16BitsAtTheSecondsRate
     std::string segunda;
     std::string unidas;
   };
-  const std::string mono16 = Formato(1, 44100, 16);
+  const std::string mono16 = Fmt(1, 44100, 16);
   const std::string aguda = Muestras16({1000, -1000});
   for (const Caso& caso : {
            // Copied as they are, an odd length padded.
-           Caso{Wave(Formato(1, 8000, 8), "a"), Wave(Formato(1, 8000, 8), "bc"),
-                Wave(Formato(1, 8000, 8), "abc")},
+           Caso{Wave(Fmt(1, 8000, 8), "a"), Wave(Fmt(1, 8000, 8), "bc"),
+                Wave(Fmt(1, 8000, 8), "abc")},
            // Stereo 8 bits at half the rate: each frame the mean of its
            // channels, and a frame between two of them.
-           Caso{Wave(Formato(2, 22050, 8), "\xC0\x80\x40\x40"), Wave(mono16, aguda),
+           Caso{Wave(Fmt(2, 22050, 8), "\xC0\x80\x40\x40"), Wave(mono16, aguda),
                 Wave(mono16, Muestras16({8192, -4096, -16384, -16384}) + aguda)},
            // 24 bits: the top 16 of each sample.
-           Caso{Wave(mono16, Muestras16({7})), Wave(Formato(1, 44100, 24), "\x56\x34\x12"),
+           Caso{Wave(mono16, Muestras16({7})), Wave(Fmt(1, 44100, 24), "\x56\x34\x12"),
                 Wave(mono16, Muestras16({7, 0x1234}))},
            // 200 frames at one a second would be 147 MiB at the highest rate.
-           Caso{Wave(Formato(1, 1, 8), std::string(200, 'a')),
-                Wave(Formato(1, kWaveHighestRate, 16), aguda), ""},
+           Caso{Wave(Fmt(1, 1, 8), std::string(200, 'a')),
+                Wave(Fmt(1, kWaveHighestRate, 16), aguda), ""},
        }) {
     Grabacion primera;
     Grabacion segunda;

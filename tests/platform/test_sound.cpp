@@ -145,46 +145,43 @@ TEST_F(PlaySoundTest, PlaysEveryIntegerPcmLayoutConvertedToTheDeviceRate) {
     std::string fmt;
     std::uint16_t channels, bits;
     std::uint32_t rate;
-    double seconds;
   };
   const Layout layouts[] = {
-      {"8-bit mono 44100", Formato(1, 44100, 8), 1, 8, 44100, 0.25},
-      {"8-bit stereo 22050", Formato(2, 22050, 8), 2, 8, 22050, 0.25},
-      {"16-bit stereo 48000", Formato(2, 48000, 16), 2, 16, 48000, 0.25},
-      {"16-bit mono 8000", Formato(1, 8000, 16), 1, 16, 8000, 0.25},
-      {"24-bit mono 96000", Formato(1, 96000, 24), 1, 24, 96000, 0.25},
-      {"32-bit four channels 32000", Formato(4, 32000, 32), 4, 32, 32000, 0.25},
-      {"extensible 16-bit stereo 44100", FormatoExtensible(2, 44100, 16, 1), 2, 16, 44100, 0.25},
-      {"extensible 24-bit six channels 48000", FormatoExtensible(6, 48000, 24, 1), 6, 24, 48000,
-       0.25},
-      {"16-bit mono 44100 without samples, silence", Formato(1, 44100, 16), 1, 16, 44100, 0},
+      {"8-bit mono 44100", Fmt(1, 44100, 8), 1, 8, 44100},
+      {"8-bit stereo 22050", Fmt(2, 22050, 8), 2, 8, 22050},
+      {"16-bit stereo 48000", Fmt(2, 48000, 16), 2, 16, 48000},
+      {"16-bit mono 8000", Fmt(1, 8000, 16), 1, 16, 8000},
+      {"24-bit mono 96000", Fmt(1, 96000, 24), 1, 24, 96000},
+      {"32-bit four channels 32000", Fmt(4, 32000, 32), 4, 32, 32000},
+      {"extensible 16-bit stereo 44100", FmtExtensible(2, 44100, 16, 1), 2, 16, 44100},
+      {"extensible 24-bit six channels 48000", FmtExtensible(6, 48000, 24, 1), 6, 24, 48000},
   };
+  const double expected = 0.25 * kFrecuenciaDelDispositivo;
   for (const Layout& layout : layouts) {
     SCOPED_TRACE(layout.name);
     Stop();
-    const std::string image = Wave(
-        layout.fmt, DatosDeTono(layout.channels, layout.rate, layout.bits, layout.seconds));
+    const std::string image =
+        Wave(layout.fmt, DatosDeTono(layout.channels, layout.rate, layout.bits, 0.25));
     EXPECT_TRUE(PlayImage(image)) << "last error " << GetLastError();
-    const double expected = layout.seconds * kFrecuenciaDelDispositivo;
-    EXPECT_NEAR(static_cast<double>(ProbeSound().frames), expected, expected * 0.005)
-        << "expected " << layout.seconds << " s at the device rate";
+    const double frames = static_cast<double>(ProbeSound().frames);
+    EXPECT_NEAR(frames, expected, expected * 0.005)
+        << "expected a quarter of a second at the device rate";
   }
+  EXPECT_TRUE(PlayImage(Wave(Fmt(1, 44100, 16), ""))) << "last error " << GetLastError();
+  EXPECT_EQ(ProbeSound().frames, 0u) << "expected no samples to replace the sound with silence";
 }
 
 // An image is as long as its RIFF header says; what the reader refuses in
 // it, and what the device's conversion cannot take, plays the chime.
 TEST_F(PlaySoundTest, ImagesThatCannotBePlayedGiveTheChimeAndFalse) {
-  const std::string fmt = Trozo("fmt ", Formato(1, 44100, 16));
-  const std::string data = Trozo("data", DatosDeTono(1, 44100, 16, 0.05));
   const struct {
     const char* name;
     std::string image;
   } cases[] = {
       {"garbage", "MZ\x90 this is not a sound at all, only some text"},
       {"a RIFF too short for its form", "RIFF" + Little(2, 4) + "WA"},
-      {"'data' longer than the RIFF", Riff(fmt + Trozo("data", "abcd", 1000))},
       {"257 channels, which SDL's 8-bit count would take for one",
-       Wave(Formato(257, 44100, 16), DatosDeTono(257, 44100, 16, 0.01))},
+       Wave(Fmt(257, 44100, 16), DatosDeTono(257, 44100, 16, 0.01))},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -325,19 +322,6 @@ TEST_F(PlaySoundOutputTest, PlaysAWaveFileNamedFromTheWorkingFolder) {
   ExpectCleanEnd(e);
   EXPECT_EQ(e.respuestas, std::vector<std::string>{"TRUE"});
   EXPECT_NE(Buscar(e.salida, tone), std::string::npos) << "the file is not in the output";
-}
-
-TEST_F(PlaySoundOutputTest, EveryFileThatCannotBePlayedGivesTheChime) {
-  const std::string whole = ImagenWave({}, Bytes16(Tono(441, 0.2)));
-  Write("cut.wav", whole.substr(0, whole.size() - 100));
-  Write("lying.wav", whole.substr(0, 40) + Little(0xFFFFFFF0, 4) + whole.substr(44));
-  Write("garbage.wav", std::string(5000, '\xA5'));
-  const Escucha e =
-      Escuchar(folder.ruta(), {"archivo", "missing.wav", "oir", "archivo", "cut.wav", "oir",
-                               "archivo", "lying.wav", "oir", "archivo", "garbage.wav", "oir"});
-  ExpectCleanEnd(e);
-  EXPECT_EQ(e.respuestas, (std::vector<std::string>{"FALSE", "FALSE", "FALSE", "FALSE"}));
-  EXPECT_EQ(Contar(e.salida, chime), 4u) << "expected the chime once for each";
 }
 
 TEST_F(PlaySoundOutputTest, An8BitStereoFileAt22050HzPlaysAtItsPitchAndLength) {

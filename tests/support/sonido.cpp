@@ -19,7 +19,7 @@ const std::string kReproductor = REPRODUCTOR;
 }  // namespace
 
 std::string ImagenWave(const FormatoWave& formato, const std::string& datos) {
-  return Wave(Formato(formato.canales, formato.frecuencia, formato.bits, formato.etiqueta), datos);
+  return Wave(Fmt(formato.canales, formato.frecuencia, formato.bits, formato.etiqueta), datos);
 }
 
 std::string Bytes16(const Muestras& muestras) {
