@@ -13,7 +13,9 @@ constexpr std::uint16_t kFormatExtensible = 0xFFFE;
 constexpr std::uint8_t kSubtypePcm[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
                                           0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 
-std::uint16_t Little16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+std::uint16_t Little16(const std::uint8_t* p) {
+  return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
 
 std::uint32_t Little32(const std::uint8_t* p) {
   return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
@@ -67,8 +69,8 @@ WaveImage ReadWaveImage(const std::uint8_t* bytes, std::size_t size) {
     wave.problem = "it is not a RIFF WAVE";
     return wave;
   }
-  const std::size_t end =
-      static_cast<std::size_t>(std::min<std::uint64_t>(size, 8 + std::uint64_t{Little32(bytes + 4)}));
+  const std::size_t end = static_cast<std::size_t>(
+      std::min<std::uint64_t>(size, 8 + std::uint64_t{Little32(bytes + 4)}));
   for (std::size_t at = 12; (wave.format == nullptr || wave.samples == nullptr) && at + 8 <= end;) {
     const std::uint8_t* chunk = bytes + at;
     const std::uint32_t length = Little32(chunk + 4);

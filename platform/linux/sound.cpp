@@ -50,8 +50,8 @@
 #include <vector>
 
 #include "platform/linux/internal.h"
-#include "platform/linux/sound_probe.h"
 #include "platform/linux/sound_player.h"
+#include "platform/linux/sound_probe.h"
 
 SoundPlayer soundPlayer;
 
@@ -112,8 +112,8 @@ bool Convert(const WaveImage& wave, std::vector<Sint16>* samples, Failure* failu
   }
   SDL_AudioCVT cvt;
   if (SDL_BuildAudioCVT(&cvt, format, static_cast<Uint8>(wave.channels),
-                        static_cast<int>(wave.rate), soundPlayer.spec.format, soundPlayer.spec.channels,
-                        soundPlayer.spec.freq) < 0) {
+                        static_cast<int>(wave.rate), soundPlayer.spec.format,
+                        soundPlayer.spec.channels, soundPlayer.spec.freq) < 0) {
     return Broken(failure, std::string("cannot convert: ") + SDL_GetError());
   }
   // SDL converts in one buffer, with an int for its length.

@@ -41,8 +41,8 @@ inline std::string Fmt(std::uint16_t canales, std::uint32_t frecuencia, std::uin
 inline std::string FmtExtensible(std::uint16_t canales, std::uint32_t frecuencia,
                                  std::uint16_t bits, std::uint32_t subtipo) {
   const std::string cola("\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 12);
-  return Fmt(canales, frecuencia, bits, 0xFFFE) + Little(22, 2) + Little(bits, 2) +
-         Little(0, 4) + Little(subtipo, 4) + cola;
+  return Fmt(canales, frecuencia, bits, 0xFFFE) + Little(22, 2) + Little(bits, 2) + Little(0, 4) +
+         Little(subtipo, 4) + cola;
 }
 
 // An image of a "fmt " chunk holding fmt, then a "data" chunk of datos.
