@@ -3,27 +3,17 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "platform/platform.h"
 
 namespace {
 
 constexpr uint16_t kFormatoPcm = 1;
-constexpr uint16_t kFormatoExtensible = 0xFFFE;
-// The PCM subtype's GUID, as a WAVEFORMATEXTENSIBLE's last 16 bytes hold it.
-constexpr uint8_t kSubtipoPcm[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
-                                     0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
-// The highest rate in common use, which keeps every count of frames and
-// bytes within 64 bits.
-constexpr uint32_t kFrecuenciaMaxima = 384000;
 // A file is read in pieces of this many bytes.
 constexpr DWORD kPedazo = 64 * 1024;
 
 uint16_t Leer16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-
-uint32_t Leer32(const uint8_t* p) {
-  return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 
 void Escribir(std::vector<uint8_t>* imagen, const char* cuatro) {
   imagen->insert(imagen->end(), cuatro, cuatro + 4);
@@ -33,30 +23,11 @@ void Escribir32(std::vector<uint8_t>* imagen, uint32_t valor) {
   for (int i = 0; i < 4; ++i) imagen->push_back(static_cast<uint8_t>(valor >> (8 * i)));
 }
 
-// Reads a "fmt " chunk's body, of `bytes` bytes; why it cannot be joined, or
-// null.
-const char* LeerFormato(const uint8_t* cuerpo, uint32_t bytes, Grabacion* g) {
-  if (bytes < 16) return "its format chunk is too short";
-  uint16_t etiqueta = Leer16(cuerpo);
-  if (etiqueta == kFormatoExtensible && bytes >= 40 && Leer16(cuerpo + 16) >= 22 &&
-      std::memcmp(cuerpo + 24, kSubtipoPcm, sizeof kSubtipoPcm) == 0) {
-    etiqueta = kFormatoPcm;
-  }
-  g->canales = Leer16(cuerpo + 2);
-  g->frecuencia = Leer32(cuerpo + 4);
-  g->bits = Leer16(cuerpo + 14);
-  if (etiqueta != kFormatoPcm) return "it is not plain PCM";
-  if (g->bits != 8 && g->bits != 16 && g->bits != 24 && g->bits != 32) {
-    return "its samples are not of 8, 16, 24 or 32 bits";
-  }
-  if (g->canales == 0) return "it has no channels";
-  if (g->frecuencia == 0 || g->frecuencia > kFrecuenciaMaxima) {
-    return "its rate is not 1 to 384,000 frames a second";
-  }
-  if (Leer16(cuerpo + 12) != g->canales * g->bits / 8) return "its frames are not whole samples";
-  g->formato = cuerpo;
-  g->bytesFormato = bytes;
-  return nullptr;
+// Why a file is not read to its end: "it is longer than 16 MiB".
+const char* MasLargoQueElMaximo() {
+  static const std::string texto =
+      "it is longer than " + std::to_string(Grabacion::kBytesMaximos >> 20) + " MiB";
+  return texto.c_str();
 }
 
 size_t BytesPorCuadro(const Grabacion& g) { return size_t{g.canales} * g.bits / 8; }
@@ -132,7 +103,7 @@ bool Grabacion::LeerArchivo(const char* nombre) {
     archivo.resize(antes + leidos);
     if (leidos == 0) break;
     if (archivo.size() > kBytesMaximos) {
-      razon = "it is longer than 16 MiB";
+      razon = MasLargoQueElMaximo();
       break;
     }
   }
@@ -141,30 +112,15 @@ bool Grabacion::LeerArchivo(const char* nombre) {
 }
 
 const char* Grabacion::Leer(const uint8_t* bytes, size_t tamano) {
-  formato = nullptr;
-  datos = nullptr;
-  if (tamano < 12 || std::memcmp(bytes, "RIFF", 4) != 0 || std::memcmp(bytes + 8, "WAVE", 4) != 0) {
-    return "it is not a RIFF WAVE";
-  }
-  const size_t fin =
-      static_cast<size_t>(std::min<uint64_t>(tamano, 8 + uint64_t{Leer32(bytes + 4)}));
-  for (size_t en = 12; (formato == nullptr || datos == nullptr) && en + 8 <= fin;) {
-    const uint8_t* trozo = bytes + en;
-    const uint32_t largo = Leer32(trozo + 4);
-    if (largo > fin - en - 8) return "a chunk runs past its end";
-    if (formato == nullptr && std::memcmp(trozo, "fmt ", 4) == 0) {
-      if (const char* fallo = LeerFormato(trozo + 8, largo, this)) return fallo;
-    } else if (datos == nullptr && std::memcmp(trozo, "data", 4) == 0) {
-      datos = trozo + 8;
-      bytesDatos = largo;
-    }
-    // Chunks are padded to an even length.
-    en += 8 + size_t{largo} + (largo & 1);
-  }
-  if (formato == nullptr) return "it has no format chunk";
-  if (datos == nullptr) return "it has no data chunk";
-  bytesDatos -= bytesDatos % BytesPorCuadro(*this);
-  return nullptr;
+  const WaveImage imagen = ReadWaveImage(bytes, tamano);
+  formato = imagen.format;
+  bytesFormato = imagen.formatBytes;
+  canales = imagen.channels;
+  frecuencia = imagen.rate;
+  bits = imagen.bits;
+  datos = imagen.samples;
+  bytesDatos = imagen.sampleBytes;
+  return imagen.problem;
 }
 
 double Grabacion::Segundos() const {

@@ -61,8 +61,8 @@ class Grabacion {
   // Reads the RIFF WAVE image at bytes, of which tamano may be read; the
   // image ends there or where its RIFF length says, whichever comes first.
   // Returns why it cannot be joined (it is not integer PCM of 8, 16, 24 or
-  // 32 bits at 1 to 384,000 frames a second, or a chunk runs past its end),
-  // or null when it can.
+  // 32 bits at 1 to kWaveHighestRate frames a second, or a chunk runs past
+  // its end: what ReadWaveImage refuses), or null when it can.
   const char* Leer(const uint8_t* bytes, size_t tamano);
 
   // One RIFF WAVE image of primera's samples followed by segunda's, with

@@ -30,3 +30,4 @@
 #include <GL/glu.h>
 
 #include "platform/common/frame_rate.h"
+#include "platform/common/wave.h"

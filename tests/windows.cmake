@@ -1,8 +1,8 @@
 # The tests that run against Windows' own API, for a Windows build: the
 # profile functions, the resources, and the engine's tests (objects,
-# collections, texts, the pacing, the application core on user32, the world
-# drawn through the real wgl and GLU, the lesson's lists, placement and
-# script over the real profile functions),
+# collections, texts, the pacing, the WAVE reader, the application core on
+# user32, the world drawn through the real wgl and GLU, the lesson's lists,
+# placement and script over the real profile functions),
 # from the same sources as on Linux. The tests that drive the Linux layer
 # itself (SDL's drivers, processes, sound devices) are built on Linux only.
 #
@@ -71,6 +71,9 @@ target_link_options(test_base PRIVATE -Wl,--wrap=__imp_MessageBoxA)
 
 # Frame pacing, on a clock of the test's own.
 add_windows_suite(test_pacer SOURCES tests/platform/test_pacer.cpp LIBS platform)
+
+# The WAVE reader, on images made to measure.
+add_windows_suite(test_wave SOURCES tests/platform/test_wave.cpp LIBS platform)
 
 # The application core on a real window of user32 and a real wgl context:
 # start-up, the main loop and its ways of ending, keys, the viewport, the

@@ -7,7 +7,8 @@
 // reaches the device within one buffer of the call. A sound is converted to
 // that format when it is given; the device's callback then copies out the
 // one sound that plays, and a new sound replaces it. The default alert sound
-// is a chime made in code when the device opens.
+// is a chime made in code when the device opens. The player's state
+// (sound_player.h) is read by the tests' probe, which only they link.
 // NOTE: every sound plays asynchronously, with or without SND_ASYNC.
 // NOTE: without SND_MEMORY the sound is always a file, named as given
 // (relative names from the working folder, capitals as names.cpp says);
@@ -15,10 +16,11 @@
 // NOTE: an SND_MEMORY image is converted into the player's own buffer before
 // the call returns, so its bytes may be freed at once; Windows reads them
 // while the sound plays. Its size is what its RIFF header says.
-// NOTE: only integer PCM plays (WAVE_FORMAT_PCM, or WAVE_FORMAT_EXTENSIBLE of
-// the PCM subtype): 8, 16, 24 or 32 bits, 1 to 8 channels, up to 384,000
-// frames a second. Compressed and floating-point formats, and a sound whose
-// conversion needs more than 2 GiB, give the default sound.
+// NOTE: only what ReadWaveImage (platform/common/wave.h) reads plays:
+// integer PCM of 8, 16, 24 or 32 bits (WAVE_FORMAT_PCM, or
+// WAVE_FORMAT_EXTENSIBLE of the PCM subtype), here in no more channels than
+// SDL converts (kMostChannels). Compressed and floating-point formats, and a
+// sound whose conversion needs more than 2 GiB, give the default sound.
 // NOTE: a WAVE whose chunks run past the end of its RIFF (or of its file)
 // before "fmt " and "data" are found is broken, and none of it plays; chunks
 // after both are not looked at.
@@ -37,49 +39,32 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/linux/internal.h"
+#include "platform/linux/sound_player.h"
 #include "platform/linux/sound_probe.h"
+
+SoundPlayer soundPlayer;
 
 namespace {
 
 constexpr int kRate = 44100;
 constexpr Uint16 kBufferFrames = 512;
-constexpr Uint32 kHighestRate = 384000;
+// The most channels SDL's conversion takes. It counts them in 8 bits, so a
+// count above its own limit is refused before SDL sees it.
+constexpr Uint16 kMostChannels = 8;
 // A RIFF's length field is 32 bits: no image is longer than this.
 constexpr std::uint64_t kLongestRiff = 8 + std::uint64_t{UINT32_MAX};
 constexpr DWORD ERROR_INVALID_DATA = 13;
-constexpr Uint16 WAVE_FORMAT_PCM = 1;
-constexpr Uint16 WAVE_FORMAT_EXTENSIBLE = 0xFFFE;
-// KSDATAFORMAT_SUBTYPE_PCM, {00000001-0000-0010-8000-00AA00389B71}, as the
-// bytes of a WAVEFORMATEXTENSIBLE's SubFormat.
-constexpr Uint8 kSubtypePcm[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
-                                   0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
-
-enum class Device { kUntried, kOpen, kNone };
-
-struct SoundState {
-  Device device = Device::kUntried;
-  SDL_AudioDeviceID id = 0;
-  SDL_AudioSpec spec{};
-  std::vector<Sint16> chime;
-  // Shared with the audio callback: changed only with the device locked.
-  std::vector<Sint16> playing;
-  std::size_t position = 0;
-  std::optional<std::chrono::steady_clock::time_point> firstFramesAt;
-};
-SoundState state;
 
 // Why a sound cannot be played: the last error's code and reason.
 struct Failure {
@@ -97,97 +82,20 @@ bool Broken(Failure* failure, const std::string& reason) {
   return Fail(failure, ERROR_INVALID_DATA, "not a playable WAVE: " + reason);
 }
 
-Uint16 Little16(const Uint8* p) { return static_cast<Uint16>(p[0] | p[1] << 8); }
-
 Uint32 Little32(const Uint8* p) {
   return p[0] | p[1] << 8 | p[2] << 16 | static_cast<Uint32>(p[3]) << 24;
 }
 
-// What a WAVE's "fmt " and "data" chunks say.
-struct Wave {
-  Uint16 channels = 0;
-  Uint32 rate = 0;
-  Uint16 bits = 0;
-  const Uint8* data = nullptr;
-  std::size_t size = 0;
-};
-
-// Reads the body of a "fmt " chunk, `length` bytes; false, with the reason,
-// for a format that does not play.
-bool ReadFormat(const Uint8* body, Uint32 length, Wave* wave, Failure* failure) {
-  if (length < 16) return Broken(failure, "'fmt ' chunk of " + std::to_string(length) + " bytes");
-  Uint16 tag = Little16(body);
-  wave->channels = Little16(body + 2);
-  wave->rate = Little32(body + 4);
-  const Uint16 blockAlign = Little16(body + 12);
-  wave->bits = Little16(body + 14);
-  // WAVEFORMATEXTENSIBLE: 22 more bytes, the subtype GUID in the last 16.
-  if (tag == WAVE_FORMAT_EXTENSIBLE && length >= 40 && Little16(body + 16) >= 22 &&
-      std::memcmp(body + 24, kSubtypePcm, sizeof kSubtypePcm) == 0) {
-    tag = WAVE_FORMAT_PCM;
-  }
-  if (tag != WAVE_FORMAT_PCM) return Broken(failure, "format " + std::to_string(tag) + ", not PCM");
-  if (wave->channels < 1 || wave->channels > 8) {
-    return Broken(failure, std::to_string(wave->channels) + " channels");
-  }
-  if (wave->bits != 8 && wave->bits != 16 && wave->bits != 24 && wave->bits != 32) {
-    return Broken(failure, std::to_string(wave->bits) + " bits per sample");
-  }
-  if (blockAlign != wave->channels * wave->bits / 8) {
-    return Broken(failure, "block of " + std::to_string(blockAlign) + " bytes for " +
-                               std::to_string(wave->channels) + " channels of " +
-                               std::to_string(wave->bits) + " bits");
-  }
-  if (wave->rate < 1 || wave->rate > kHighestRate) {
-    return Broken(failure, std::to_string(wave->rate) + " frames a second");
-  }
-  return true;
-}
-
-// Finds the format and the samples of the RIFF WAVE image at `bytes`, of
-// which `available` bytes may be read; the image ends there or where its
-// RIFF length says, whichever comes first. Every chunk walked must lie inside.
-bool ParseWave(const Uint8* bytes, std::size_t available, Wave* wave, Failure* failure) {
-  if (available < 12 || std::memcmp(bytes, "RIFF", 4) != 0 ||
-      std::memcmp(bytes + 8, "WAVE", 4) != 0) {
-    return Broken(failure, "no RIFF WAVE header");
-  }
-  const std::size_t end = static_cast<std::size_t>(
-      std::min<std::uint64_t>(available, 8 + std::uint64_t{Little32(bytes + 4)}));
-  bool haveFormat = false;
-  std::size_t at = 12;
-  while ((!haveFormat || wave->data == nullptr) && at + 8 <= end) {
-    const Uint8* chunk = bytes + at;
-    const Uint32 length = Little32(chunk + 4);
-    if (length > end - at - 8) {
-      return Broken(failure, "the chunk at byte " + std::to_string(at) + " claims " +
-                                 std::to_string(length) + " bytes, past the end at " +
-                                 std::to_string(end));
-    }
-    if (!haveFormat && std::memcmp(chunk, "fmt ", 4) == 0) {
-      if (!ReadFormat(chunk + 8, length, wave, failure)) return false;
-      haveFormat = true;
-    } else if (wave->data == nullptr && std::memcmp(chunk, "data", 4) == 0) {
-      wave->data = chunk + 8;
-      wave->size = length;
-    }
-    // Chunks are padded to an even length.
-    at += 8 + std::size_t{length} + (length & 1);
-  }
-  if (!haveFormat) return Broken(failure, "no 'fmt ' chunk");
-  if (wave->data == nullptr) return Broken(failure, "no 'data' chunk");
-  const std::size_t frameBytes = wave->channels * wave->bits / 8;
-  wave->size -= wave->size % frameBytes;
-  return true;
-}
-
 // The samples of wave in the device's format; false, with the reason, when
 // SDL cannot convert them.
-bool Convert(const Wave& wave, std::vector<Sint16>* samples, Failure* failure) {
+bool Convert(const WaveImage& wave, std::vector<Sint16>* samples, Failure* failure) {
+  if (wave.channels > kMostChannels) {
+    return Broken(failure, std::to_string(wave.channels) + " channels");
+  }
   // No samples play as silence; SDL converts no empty buffer.
-  if (wave.size == 0) return true;
-  const Uint8* data = wave.data;
-  std::size_t size = wave.size;
+  if (wave.sampleBytes == 0) return true;
+  const Uint8* data = wave.samples;
+  std::size_t size = wave.sampleBytes;
   const SDL_AudioFormat format = wave.bits == 8    ? AUDIO_U8
                                  : wave.bits == 16 ? AUDIO_S16LSB
                                                    : AUDIO_S32LSB;
@@ -204,8 +112,8 @@ bool Convert(const Wave& wave, std::vector<Sint16>* samples, Failure* failure) {
   }
   SDL_AudioCVT cvt;
   if (SDL_BuildAudioCVT(&cvt, format, static_cast<Uint8>(wave.channels),
-                        static_cast<int>(wave.rate), state.spec.format, state.spec.channels,
-                        state.spec.freq) < 0) {
+                        static_cast<int>(wave.rate), soundPlayer.spec.format,
+                        soundPlayer.spec.channels, soundPlayer.spec.freq) < 0) {
     return Broken(failure, std::string("cannot convert: ") + SDL_GetError());
   }
   // SDL converts in one buffer, with an int for its length.
@@ -222,12 +130,21 @@ bool Convert(const Wave& wave, std::vector<Sint16>* samples, Failure* failure) {
   return true;
 }
 
+// The samples of the image at bytes, of which size may be read, in the
+// device's format.
+bool FromBytes(const Uint8* bytes, std::size_t size, std::vector<Sint16>* samples,
+               Failure* failure) {
+  const WaveImage wave = ReadWaveImage(bytes, size);
+  if (wave.problem != nullptr) return Broken(failure, wave.problem);
+  return Convert(wave, samples, failure);
+}
+
 // The image's size is all that its header tells: its RIFF length and 8.
+// Without a RIFF header it has no bytes, which the reader refuses.
 bool FromImage(const Uint8* image, std::vector<Sint16>* samples, Failure* failure) {
-  if (std::memcmp(image, "RIFF", 4) != 0) return Broken(failure, "no RIFF WAVE header");
-  Wave wave;
-  return ParseWave(image, 8 + std::size_t{Little32(image + 4)}, &wave, failure) &&
-         Convert(wave, samples, failure);
+  const std::size_t size =
+      std::memcmp(image, "RIFF", 4) == 0 ? 8 + std::size_t{Little32(image + 4)} : 0;
+  return FromBytes(image, size, samples, failure);
 }
 
 // Reads a whole regular file, up to the longest RIFF image. Opened without
@@ -259,20 +176,18 @@ bool ReadFile(const char* name, std::vector<Uint8>* bytes, Failure* failure) {
 
 bool FromFile(const char* name, std::vector<Sint16>* samples, Failure* failure) {
   std::vector<Uint8> bytes;
-  Wave wave;
   return ReadFile(LinuxPath(name).c_str(), &bytes, failure) &&
-         ParseWave(bytes.data(), bytes.size(), &wave, failure) && Convert(wave, samples, failure);
+         FromBytes(bytes.data(), bytes.size(), samples, failure);
 }
 
 // The audio callback, with the device locked: the next frames of the sound
 // that plays, then silence.
 void FillDevice(void*, Uint8* stream, int len) {
   const std::size_t wanted = static_cast<std::size_t>(len) / sizeof(Sint16);
-  const std::size_t count = std::min(wanted, state.playing.size() - state.position);
+  const std::size_t count = std::min(wanted, soundPlayer.playing.size() - soundPlayer.position);
   if (count > 0) {
-    if (state.position == 0) state.firstFramesAt = std::chrono::steady_clock::now();
-    std::memcpy(stream, state.playing.data() + state.position, count * sizeof(Sint16));
-    state.position += count;
+    std::memcpy(stream, soundPlayer.playing.data() + soundPlayer.position, count * sizeof(Sint16));
+    soundPlayer.position += count;
   }
   std::memset(stream + count * sizeof(Sint16), 0,
               static_cast<std::size_t>(len) - count * sizeof(Sint16));
@@ -281,27 +196,26 @@ void FillDevice(void*, Uint8* stream, int len) {
 // Makes samples the sound that plays, from its start. The sound it replaces
 // is freed on return, outside the lock.
 void Play(std::vector<Sint16> samples) {
-  SDL_LockAudioDevice(state.id);
-  state.playing.swap(samples);
-  state.position = 0;
-  state.firstFramesAt.reset();
-  SDL_UnlockAudioDevice(state.id);
+  SDL_LockAudioDevice(soundPlayer.id);
+  soundPlayer.playing.swap(samples);
+  soundPlayer.position = 0;
+  SDL_UnlockAudioDevice(soundPlayer.id);
 }
 
-// Registered when the device opens, so it runs before the state is
+// Registered when the device opens, so it runs before the player is
 // destroyed: stops the callback and closes the device. When the window
 // code's SDL_Quit ran first, that has closed it already.
 void CloseDevice() {
   if (SDL_WasInit(SDL_INIT_AUDIO) == 0) return;
-  SDL_CloseAudioDevice(state.id);
+  SDL_CloseAudioDevice(soundPlayer.id);
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 // Opens the device on the first call; false, then and ever after, when
 // there is none.
 bool EnsureDevice() {
-  if (state.device != Device::kUntried) return state.device == Device::kOpen;
-  state.device = Device::kNone;
+  if (soundPlayer.device != SoundDevice::kUntried) return soundPlayer.device == SoundDevice::kOpen;
+  soundPlayer.device = SoundDevice::kNone;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     std::fprintf(stderr, "PlaySoundA: no sound: cannot start audio: %s\n", SDL_GetError());
     return false;
@@ -314,16 +228,16 @@ bool EnsureDevice() {
   wanted.callback = FillDevice;
   // No change allowed: SDL converts to whatever the hardware takes, so the
   // callback always fills this format.
-  state.id = SDL_OpenAudioDevice(nullptr, 0, &wanted, &state.spec, 0);
-  if (state.id == 0) {
+  soundPlayer.id = SDL_OpenAudioDevice(nullptr, 0, &wanted, &soundPlayer.spec, 0);
+  if (soundPlayer.id == 0) {
     std::fprintf(stderr, "PlaySoundA: no sound: cannot open an audio device: %s\n", SDL_GetError());
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
-  state.chime = ChimeSamples(state.spec.freq);
-  state.device = Device::kOpen;
+  soundPlayer.chime = ChimeSamples(soundPlayer.spec.freq);
+  soundPlayer.device = SoundDevice::kOpen;
   std::atexit(CloseDevice);
-  SDL_PauseAudioDevice(state.id, 0);
+  SDL_PauseAudioDevice(soundPlayer.id, 0);
   return true;
 }
 
@@ -357,20 +271,6 @@ std::vector<std::int16_t> ChimeSamples(int rate) {
   return samples;
 }
 
-SoundProbe ProbeSound() {
-  SoundProbe probe;
-  if (state.device != Device::kOpen) return probe;
-  probe.deviceOpen = true;
-  probe.bufferFrames = state.spec.samples;
-  probe.rate = state.spec.freq;
-  SDL_LockAudioDevice(state.id);
-  probe.frames = state.playing.size();
-  probe.taken = state.position;
-  probe.firstFramesAt = state.firstFramesAt;
-  SDL_UnlockAudioDevice(state.id);
-  return probe;
-}
-
 BOOL WINAPI PlaySoundA(LPCSTR pszSound, HMODULE, DWORD fdwSound) {
   if (!EnsureDevice()) return TRUE;
   if (pszSound == nullptr) {
@@ -388,11 +288,11 @@ BOOL WINAPI PlaySoundA(LPCSTR pszSound, HMODULE, DWORD fdwSound) {
     return TRUE;
   }
   SetLastErrorText(failure.code, failure.reason);
-  Play((fdwSound & SND_NODEFAULT) ? std::vector<Sint16>() : state.chime);
+  Play((fdwSound & SND_NODEFAULT) ? std::vector<Sint16>() : soundPlayer.chime);
   return FALSE;
 }
 
 BOOL WINAPI MessageBeep(UINT) {
-  if (EnsureDevice()) Play(state.chime);
+  if (EnsureDevice()) Play(soundPlayer.chime);
   return TRUE;
 }

@@ -1,12 +1,11 @@
 // What the sound player of the Linux layer shows its tests: the default
-// alert sound it makes, and the state of its device. The engine never
-// includes this file.
+// alert sound it makes (sound.cpp), and the state of its device (the probe,
+// sound_probe.cpp, which only the tests link). The engine never includes
+// this file.
 #pragma once
 
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 // The default alert sound, as the device plays it: mono signed 16-bit
@@ -24,8 +23,6 @@ struct SoundProbe {
   std::size_t frames = 0;
   // How many of those frames the device has taken so far.
   std::size_t taken = 0;
-  // When the device took the first frames of that sound; empty until then.
-  std::optional<std::chrono::steady_clock::time_point> firstFramesAt;
 };
 
 // The player's state now. Starts nothing.

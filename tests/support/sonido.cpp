@@ -16,28 +16,10 @@ namespace {
 
 const std::string kReproductor = REPRODUCTOR;
 
-std::uint32_t Little32(const unsigned char* p) {
-  return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
 }  // namespace
 
-std::string Little(std::uint32_t valor, int bytes) {
-  std::string texto;
-  for (int i = 0; i < bytes; ++i) texto += static_cast<char>((valor >> (8 * i)) & 0xFF);
-  return texto;
-}
-
 std::string ImagenWave(const FormatoWave& formato, const std::string& datos) {
-  const std::uint32_t bloque = formato.canales * formato.bits / 8u;
-  const std::string fmt = "fmt " + Little(16, 4) + Little(formato.etiqueta, 2) +
-                          Little(formato.canales, 2) + Little(formato.frecuencia, 4) +
-                          Little(formato.frecuencia * bloque, 4) + Little(bloque, 2) +
-                          Little(formato.bits, 2);
-  std::string cuerpo =
-      "WAVE" + fmt + "data" + Little(static_cast<std::uint32_t>(datos.size()), 4) + datos;
-  if (datos.size() % 2 != 0) cuerpo += '\0';
-  return "RIFF" + Little(static_cast<std::uint32_t>(cuerpo.size()), 4) + cuerpo;
+  return Wave(Fmt(formato.canales, formato.frecuencia, formato.bits, formato.etiqueta), datos);
 }
 
 std::string Bytes16(const Muestras& muestras) {
@@ -62,20 +44,16 @@ Muestras MuestrasDeRecurso(const char* nombre) {
     ADD_FAILURE() << "expected a resource " << nombre << ", got none";
     return {};
   }
-  const auto* bytes =
-      static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, recurso)));
-  const std::size_t tamano = SizeofResource(nullptr, recurso);
-  for (std::size_t en = 12; en + 8 <= tamano;) {
-    const std::uint32_t largo = Little32(bytes + en + 4);
-    if (std::memcmp(bytes + en, "data", 4) == 0 && en + 8 + largo <= tamano) {
-      Muestras muestras(largo / 2);
-      std::memcpy(muestras.data(), bytes + en + 8, muestras.size() * 2);
-      return muestras;
-    }
-    en += 8 + largo + (largo & 1);
+  const WaveImage wave =
+      ReadWaveImage(static_cast<const std::uint8_t*>(LockResource(LoadResource(nullptr, recurso))),
+                    SizeofResource(nullptr, recurso));
+  if (wave.problem != nullptr) {
+    ADD_FAILURE() << nombre << " cannot be read: " << wave.problem;
+    return {};
   }
-  ADD_FAILURE() << "no data chunk in " << nombre;
-  return {};
+  Muestras muestras(wave.sampleBytes / 2);
+  std::memcpy(muestras.data(), wave.samples, muestras.size() * 2);
+  return muestras;
 }
 
 void EscribirArchivo(const std::string& ruta, const std::string& bytes) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/imagen_wave.h"
 #include "tests/support/proceso.h"
 
 using Muestras = std::vector<std::int16_t>;
@@ -23,8 +24,6 @@ struct FormatoWave {
   std::uint16_t bits = 16;
 };
 
-// The bytes of valor, little-endian, the `bytes` lowest ones.
-std::string Little(std::uint32_t valor, int bytes);
 // A RIFF WAVE image of a "fmt " chunk of 16 bytes, then a "data" chunk
 // holding datos.
 std::string ImagenWave(const FormatoWave& formato, const std::string& datos);
