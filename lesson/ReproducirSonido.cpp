@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "platform/platform.h"
@@ -52,9 +53,11 @@ Sonido Buscar(const Texto& palabra, const Texto& nombre, Grabacion* numero,
   if (origen == Grabacion::Origen::kNinguno) return sonido;
   const char* fallida = dicha.razon != nullptr ? textoPalabra : static_cast<const char*>(nombre);
   const char* razon = dicha.razon != nullptr ? dicha.razon : numero->razon;
+  const std::string demasiado = "together they are longer than " +
+                                std::to_string(Grabacion::kBytesUnidosMaximos >> 20) + " MiB";
   if (razon == nullptr) {
     *unida = Grabacion::Unir(dicha, *numero);
-    if (unida->empty()) razon = "together they are longer than 64 MiB";
+    if (unida->empty()) razon = demasiado.c_str();
   }
   if (razon != nullptr) {
     sonido.fallo = std::string(textoPalabra) + " is not said before " +
