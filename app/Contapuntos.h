@@ -16,6 +16,12 @@ class Contapuntos : public Dios {
   // frame.
   void Crear() override;
 
+  // "--show [--all] [FILE|FOLDER]" tells what the next run of a lesson file
+  // shows (with --all, every lesson of it) instead of running one; "--help"
+  // tells the options. An argument the program does not know ends it with
+  // one line on standard error. With no arguments, the lesson runs.
+  bool Preparar(const char* lineaOrdenes, int* codigo) override;
+
   // The camera; it belongs to the world like every being.
   Observador* observador;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/Avisos.h"
 #include "base/Fallo.h"
 #include "world/Universo.h"
 
@@ -10,22 +11,6 @@ Dios* Dios::instancia = nullptr;
 int(WINAPI* rutinaEntrada)(HINSTANCE, HINSTANCE, LPSTR, int) = nullptr;
 HINSTANCE instanciaModulo = nullptr;
 int modoMostrar = 0;
-
-namespace {
-
-// What a parent reads when the lesson cannot start, in Windows-1252.
-constexpr const char* kAvisoSinVentana =
-    "No se ha podido abrir la ventana de la lecci\xF3n. Cierre otros programas y vuelva a "
-    "intentarlo; si sigue sin abrirse, reinicie el ordenador.\n\n"
-    "The lesson's window could not be opened. Close other programs and try again; if it "
-    "still does not open, restart the computer.";
-constexpr const char* kAvisoSinOpenGL =
-    "Este ordenador no ha podido preparar el dibujo de la lecci\xF3n (OpenGL). Instale el "
-    "controlador de la tarjeta gr\xE1" "fica que da su fabricante y vuelva a intentarlo.\n\n"
-    "This computer could not get ready to draw the lesson (OpenGL). Install the graphics "
-    "card's driver from its maker and try again.";
-
-}  // namespace
 
 Dios::Dios()
     : enMarcha(true),
@@ -43,10 +28,14 @@ Dios::~Dios() { instancia = nullptr; }
 
 bool Dios::PuedeSalir() { return true; }
 
-int WINAPI Dios::Ejecutar(HINSTANCE instancia, HINSTANCE, LPSTR, int mostrar) {
+bool Dios::Preparar(const char*, int*) { return true; }
+
+int WINAPI Dios::Ejecutar(HINSTANCE instancia, HINSTANCE, LPSTR lineaOrdenes, int mostrar) {
   instanciaModulo = instancia;
   modoMostrar = mostrar;
   Dios* aplicacion = Dios::instancia;
+  int codigo = 0;
+  if (!aplicacion->Preparar(lineaOrdenes != nullptr ? lineaOrdenes : "", &codigo)) return codigo;
   aplicacion->RegistrarClase();
   aplicacion->ancho = 1024;
   aplicacion->alto = 768;
@@ -115,7 +104,7 @@ int Dios::CrearVentana() {
   }
   HWND creada = CreateWindowExA(WS_EX_APPWINDOW, "CDios", "Orvalo", estilo, 0, 0, anchoVentana,
                                 altoVentana, nullptr, nullptr, instanciaModulo, nullptr);
-  if (!creada) TerminarPorFallo("cannot create the window", kAvisoSinVentana);
+  if (!creada) TerminarPorFallo("cannot create the window", Avisos::kSinVentana);
   ShowWindow(creada, modoMostrar);
   UpdateWindow(creada);
   return 1;
@@ -149,11 +138,11 @@ void Dios::CrearContexto() {
   formato.iLayerType = PFD_MAIN_PLANE;
   const int elegido = dc ? ChoosePixelFormat(dc, &formato) : 0;
   if (elegido == 0 || !SetPixelFormat(dc, elegido, &formato)) {
-    TerminarPorFallo("cannot set an OpenGL pixel format", kAvisoSinOpenGL);
+    TerminarPorFallo("cannot set an OpenGL pixel format", Avisos::kSinOpenGL);
   }
   contextoGL = wglCreateContext(dc);
   if (!contextoGL || !wglMakeCurrent(dc, contextoGL)) {
-    TerminarPorFallo("cannot create the OpenGL context", kAvisoSinOpenGL);
+    TerminarPorFallo("cannot create the OpenGL context", Avisos::kSinOpenGL);
   }
 }
 

@@ -26,10 +26,16 @@ class Dios {
   virtual void Crear() = 0;
   // Whether Escape may end the program.
   virtual bool PuedeSalir();
+  // Takes the command line (after the program's name) before anything is
+  // shown; returns true to go on with the window and the main loop, or
+  // false, with the exit code in *codigo, to end at once. Goes on by
+  // default.
+  virtual bool Preparar(const char* lineaOrdenes, int* codigo);
 
   // The entry routine that WinMain calls through rutinaEntrada: window class,
   // window (inside which the world is built and the first frame drawn), then
-  // the main loop. Returns 0.
+  // the main loop, once Preparar has taken the command line. Returns 0, or
+  // the exit code of a command line that ends the program.
   static int WINAPI Ejecutar(HINSTANCE instancia, HINSTANCE anterior, LPSTR lineaOrdenes,
                              int mostrar);
   // The window procedure of the class "CDios".

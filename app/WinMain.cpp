@@ -2,11 +2,11 @@
 // or says that the program defines none.
 
 #include "app/Dios.h"
+#include "base/Avisos.h"
 
 int WINAPI WinMain(HINSTANCE instancia, HINSTANCE anterior, LPSTR lineaOrdenes, int mostrar) {
   if (!rutinaEntrada) {
-    // "Error de programación", in Windows-1252.
-    MessageBoxA(nullptr, "Tienes que crear una instancia de Dios", "Error de programaci\xF3n", MB_OK);
+    MessageBoxA(nullptr, Avisos::kSinAplicacion, Avisos::kTituloSinAplicacion, MB_OK);
     return -1;
   }
   return rutinaEntrada(instancia, anterior, lineaOrdenes, mostrar);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "base/Avisos.h"
 #include "base/Fallo.h"
 
 namespace {
@@ -13,11 +14,7 @@ namespace {
 [[noreturn]] void SinMemoria(const char* pedido) {
   char linea[64];
   std::snprintf(linea, sizeof linea, "out of memory (%s)", pedido);
-  Terminar(linea,
-           "El ordenador se ha quedado sin memoria. Cierre otros programas y vuelva a empezar "
-           "la lecci\xF3n.\n\n"
-           "The computer has run out of memory. Close other programs and start the lesson "
-           "again.");
+  Terminar(linea, Avisos::kSinMemoria);
 }
 
 // operator new gives no size to its handler, so the message names the call.

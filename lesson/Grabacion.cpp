@@ -100,20 +100,20 @@ void AgregarMono(const Grabacion& g, uint32_t frecuencia, std::vector<uint8_t>* 
 
 bool Grabacion::NombreSimple(const char* nombre) { return std::strpbrk(nombre, "/\\:") == nullptr; }
 
-bool Grabacion::Buscar(const char* nombre) {
+Grabacion::Origen Grabacion::Buscar(const char* nombre) {
   razon = nullptr;
-  const HRSRC recurso = FindResourceA(nullptr, nombre, "WAVE");
-  if (recurso != nullptr) {
-    const HGLOBAL cargado = LoadResource(nullptr, recurso);
-    const void* imagen = cargado != nullptr ? LockResource(cargado) : nullptr;
-    razon = imagen != nullptr
-                ? Leer(static_cast<const uint8_t*>(imagen), SizeofResource(nullptr, recurso))
-                : "it cannot be loaded";
-    return true;
+  recurso = nullptr;
+  const HRSRC encontrado = FindResourceA(nullptr, nombre, "WAVE");
+  if (encontrado != nullptr) {
+    const HGLOBAL cargado = LoadResource(nullptr, encontrado);
+    recurso = static_cast<const uint8_t*>(cargado != nullptr ? LockResource(cargado) : nullptr);
+    razon = recurso != nullptr ? Leer(recurso, SizeofResource(nullptr, encontrado))
+                               : "it cannot be loaded";
+    return Origen::kRecurso;
   }
-  if (!NombreSimple(nombre) || !LeerArchivo(nombre)) return false;
+  if (!NombreSimple(nombre) || !LeerArchivo(nombre)) return Origen::kNinguno;
   if (razon == nullptr) razon = Leer(archivo.data(), archivo.size());
-  return true;
+  return Origen::kArchivo;
 }
 
 bool Grabacion::LeerArchivo(const char* nombre) {

@@ -45,11 +45,18 @@ class Grabacion {
   // read.
   double Segundos() const;
 
-  // Looks for the recording named nombre and reads it (Leer), setting
-  // razon. False when there is none: no resource of that name, and no file
-  // of that name that opens (a name holding a folder or drive separator
-  // names no file).
-  bool Buscar(const char* nombre);
+  // Where a recording was found.
+  enum class Origen { kNinguno, kRecurso, kArchivo };
+
+  // The one lookup of a recording by name: the program's resource of type
+  // "WAVE" of that name, else the file of that name in the working folder
+  // (a name holding a folder or drive separator names no file). Reads what
+  // it finds (Leer), setting razon.
+  Origen Buscar(const char* nombre);
+
+  // A resource's image, which stays valid for the life of the program; null
+  // for a file, or a resource that cannot be loaded.
+  const uint8_t* recurso = nullptr;
 
   // Reads the RIFF WAVE image at bytes, of which tamano may be read; the
   // image ends there or where its RIFF length says, whichever comes first.

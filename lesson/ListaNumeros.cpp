@@ -1,44 +1,34 @@
 #include "lesson/ListaNumeros.h"
 
 #include <algorithm>
-#include <climits>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "lesson/Azar.h"
 #include "lesson/Colocacion.h"
+#include "lesson/Numero.h"
+#include "lesson/Voz.h"
 
 namespace {
 
-// Where a list's cards go: each card's number and the word said before it.
-struct Tarjetas {
-  TColeccion<int>* numeros;
-  TColeccion<const char*>* palabras;
+// Where a list's cards go, and who hears of its items.
+struct Destino {
+  TColeccion<Tarjeta>* tarjetas;
+  int32_t instantes;
+  ListaNumeros::Oyente* oyente;
+  const char* leccion;
 
   void Agregar(int numero, const char* palabra) const {
-    numeros->Agregar(numero);
-    palabras->Agregar(palabra);
+    tarjetas->Agregar(Tarjeta{numero, palabra, instantes});
   }
 };
 
-// A number being read, which stops counting once it is too big to keep.
-struct Numero {
-  int64_t valor = 0;
-  bool desbordado = false;
-
-  void Sumar(int digito) {
-    if (desbordado) return;
-    valor = valor * 10 + digito;
-    if (valor > INT_MAX) desbordado = true;
-  }
-};
-
-void Expandir(int64_t desde, int64_t hasta, const Tarjetas& tarjetas) {
+void Expandir(int64_t desde, int64_t hasta, const Destino& destino) {
   if (desde > hasta) return;
   const int64_t cuantos = hasta - desde + 1;
   if (cuantos > ListaNumeros::kRangoMaximo) return;
+  destino.oyente->Rango(static_cast<int>(desde), static_cast<int>(hasta));
   // A random order found by rejection: a draw already picked is drawn again.
   // The picks are marked in a table rather than searched, so that even the
   // widest range is ordered in a moment.
@@ -47,19 +37,19 @@ void Expandir(int64_t desde, int64_t hasta, const Tarjetas& tarjetas) {
     const int64_t posicion = Azar::Sacar() % cuantos;
     if (elegido[static_cast<size_t>(posicion)]) continue;
     elegido[static_cast<size_t>(posicion)] = true;
-    tarjetas.Agregar(static_cast<int>(desde + posicion), nullptr);
+    destino.Agregar(static_cast<int>(desde + posicion), nullptr);
     --faltan;
   }
 }
 
 // An item without '=': a number or a range.
-void LeerNumeros(const char* item, const char* fin, const Tarjetas& tarjetas) {
+void LeerNumeros(const char* item, const char* fin, const Destino& destino) {
   Numero actual;
   Numero inicio;
   bool rango = false;
   for (const char* c = item; c < fin; ++c) {
     if (*c >= '0' && *c <= '9') {
-      actual.Sumar(*c - '0');
+      actual.Sumar(*c);
     } else if (*c == '-') {
       inicio = actual;
       rango = true;
@@ -67,9 +57,9 @@ void LeerNumeros(const char* item, const char* fin, const Tarjetas& tarjetas) {
     }
   }
   if (!rango) {
-    if (!actual.desbordado) tarjetas.Agregar(static_cast<int>(actual.valor), nullptr);
+    if (!actual.desbordado) destino.Agregar(static_cast<int>(actual.valor), nullptr);
   } else if (!inicio.desbordado && !actual.desbordado) {
-    Expandir(inicio.valor, actual.valor, tarjetas);
+    Expandir(inicio.valor, actual.valor, destino);
   }
 }
 
@@ -86,25 +76,12 @@ struct Igualdad {
 };
 
 bool EsOperacion(char c) { return c != '\0' && std::strchr("+-xX*:/", c) != nullptr; }
-bool EsDivision(char operacion) { return operacion == ':' || operacion == '/'; }
-bool EsProducto(char operacion) { return std::strchr("xX*", operacion) != nullptr; }
 
-// The start of the name of the recording of the word said before a number
-// that operacion applies to.
-const char* Palabra(char operacion) {
-  if (operacion == '+') return "MAS";
-  if (operacion == '-') return "MENOS";
-  return EsProducto(operacion) ? "POR" : "ENTRE";
-}
-
-// The value of a number's digits; past kMaximo, some value past it.
+// The value of a number's digits; past INT32_MAX, some value past it.
 int64_t Valor(const std::string& cifras) {
-  int64_t valor = 0;
-  for (const char c : cifras) {
-    valor = valor * 10 + (c - '0');
-    if (valor > kMaximo) return valor;
-  }
-  return valor;
+  Numero numero;
+  for (const char c : cifras) numero.Sumar(c);
+  return numero.valor;
 }
 
 // The character at c, with the bytes that continue it in UTF-8.
@@ -136,14 +113,15 @@ std::string Analizar(const char* item, const char* fin, Igualdad* igualdad) {
     if (*c == '=') {
       igual = true;
     } else {
-      igualdad->operaciones += *c;
+      igualdad->operaciones += Voz::DeOperacion(*c).operacion;
     }
   }
   return igualdad->numeros.size() < 2 ? "a number is missing" : "";
 }
 
-// Works out numeros joined by operaciones, x and : before + and -; returns
-// why the equation is refused, or "" with its result in *resultado.
+// Works out numeros joined by operaciones (+ - x :), x and : before + and
+// -; returns why the equation is refused, or "" with its result in
+// *resultado.
 std::string Resolver(const std::vector<int64_t>& numeros, const std::string& operaciones,
                      int64_t* resultado) {
   // Numbers of at most kMaximo, at most four of them: every value fits.
@@ -153,9 +131,9 @@ std::string Resolver(const std::vector<int64_t>& numeros, const std::string& ope
   for (size_t i = 1; i < numeros.size(); ++i) {
     const char operacion = operaciones[i - 1];
     const int64_t numero = numeros[i];
-    if (EsProducto(operacion)) {
+    if (operacion == 'x') {
       termino *= numero;
-    } else if (EsDivision(operacion)) {
+    } else if (operacion == ':') {
       if (numero == 0) return "it divides by zero";
       if (termino % numero != 0) {
         return std::to_string(termino) + " divided by " + std::to_string(numero) +
@@ -177,10 +155,9 @@ std::string Resolver(const std::vector<int64_t>& numeros, const std::string& ope
   return "";
 }
 
-// An item with '=': the cards of an equation, or a line on standard error
-// that tells why it is left out.
-void LeerIgualdad(const char* item, const char* fin, const char* leccion,
-                  const Tarjetas& tarjetas) {
+// An item with '=': the cards of an equation, or the line that tells why it
+// is left out.
+void LeerIgualdad(const char* item, const char* fin, const Destino& destino) {
   Igualdad igualdad;
   std::string razon = Analizar(item, fin, &igualdad);
   std::vector<int64_t> valores;
@@ -199,28 +176,35 @@ void LeerIgualdad(const char* item, const char* fin, const char* leccion,
   if (!razon.empty()) {
     while (item < fin && (*item == ' ' || *item == '\t')) ++item;
     while (fin > item && (fin[-1] == ' ' || fin[-1] == '\t')) --fin;
-    std::fprintf(stderr, "contapuntos: %s: the equation \"%.*s\" is left out: %s\n", leccion,
-                 static_cast<int>(fin - item), item, razon.c_str());
+    destino.oyente->Omitido(std::string("contapuntos: ") + destino.leccion + ": the equation \"" +
+                            std::string(item, fin) + "\" is left out: " + razon);
     return;
   }
-  tarjetas.Agregar(static_cast<int>(valores[0]), "");
+  std::string escrita = std::to_string(valores[0]);
   for (size_t i = 1; i < valores.size(); ++i) {
-    tarjetas.Agregar(static_cast<int>(valores[i]), Palabra(igualdad.operaciones[i - 1]));
+    escrita += std::string(" ") + igualdad.operaciones[i - 1] + " " + std::to_string(valores[i]);
   }
-  tarjetas.Agregar(static_cast<int>(resultado), "IGUAL");
+  destino.oyente->Igualdad(escrita + " = " + std::to_string(resultado),
+                           static_cast<int>(valores.size()) + 1);
+  destino.Agregar(static_cast<int>(valores[0]), "");
+  for (size_t i = 1; i < valores.size(); ++i) {
+    destino.Agregar(static_cast<int>(valores[i]),
+                    Voz::DeOperacion(igualdad.operaciones[i - 1]).grabacion);
+  }
+  destino.Agregar(static_cast<int>(resultado), Voz::DeOperacion('=').grabacion);
 }
 
 }  // namespace
 
-void ListaNumeros::Leer(const char* lista, const char* leccion, TColeccion<int>* numeros,
-                        TColeccion<const char*>* palabras) {
-  const Tarjetas tarjetas{numeros, palabras};
+void ListaNumeros::Leer(const char* lista, const char* leccion, int32_t instantes,
+                        TColeccion<Tarjeta>* tarjetas, Oyente* oyente) {
+  const Destino destino{tarjetas, instantes, oyente, leccion};
   for (const char* item = lista;;) {
     const char* fin = item + std::strcspn(item, ",");
     if (std::find(item, fin, '=') != fin) {
-      LeerIgualdad(item, fin, leccion, tarjetas);
+      LeerIgualdad(item, fin, destino);
     } else {
-      LeerNumeros(item, fin, tarjetas);
+      LeerNumeros(item, fin, destino);
     }
     if (*fin == '\0') return;
     item = fin + 1;

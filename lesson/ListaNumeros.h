@@ -20,8 +20,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "base/TColeccion.h"
+#include "lesson/Tarjeta.h"
 
 class ListaNumeros {
  public:
@@ -29,13 +31,29 @@ class ListaNumeros {
   // drawn from numbers 0 to 32767.
   static constexpr int64_t kRangoMaximo = 32768;
 
-  // Appends the cards of lista to numeros, drawing each range's order from
-  // the lesson's generator, and, for each card, the word it says before its
-  // number to palabras: the start of the word's recording's name ("MAS",
-  // "MENOS", "POR", "ENTRE", "IGUAL"), empty for an equation's first card,
-  // or null for a card of no equation. A number past
-  // 2,147,483,647 is not added, nor is a range with such an end. leccion
-  // names the list in the lines that tell of a refused equation ("Leccion3").
-  static void Leer(const char* lista, const char* leccion, TColeccion<int>* numeros,
-                   TColeccion<const char*>* palabras);
+  // What the reader tells of the items of a list, each just before its
+  // cards are added.
+  class Oyente {
+   public:
+    virtual ~Oyente() = default;
+    // A range, whose cards, desde to hasta each once, come next in the
+    // order drawn for this run.
+    virtual void Rango(int desde, int hasta) = 0;
+    // An equation, written as it is shown ("3 + 4 = 7"), whose `tarjetas`
+    // cards (its numbers, then its answer) come next.
+    virtual void Igualdad(const std::string& escrita, int tarjetas) = 0;
+    // An item left out, and the line that tells why ("contapuntos:
+    // Leccion3: the equation ... is left out: ...").
+    virtual void Omitido(const std::string& linea) = 0;
+  };
+
+  // Appends the cards of lista to tarjetas, each for `instantes` ticks,
+  // drawing each range's order from the lesson's generator. A card's word
+  // is the operation before its number in an equation, "IGUAL" before the
+  // answer, empty for an equation's first card, null for a card of no
+  // equation. A number past 2,147,483,647 is not added, nor is a range with
+  // such an end. leccion names the list in the lines that tell of an item
+  // left out ("Leccion3").
+  static void Leer(const char* lista, const char* leccion, int32_t instantes,
+                   TColeccion<Tarjeta>* tarjetas, Oyente* oyente);
 };

@@ -4,15 +4,14 @@
 #include <cstdio>
 #include <vector>
 
-#include "lesson/Grabacion.h"
 #include "platform/platform.h"
 
 namespace {
 
-// The joined image given to the player last. Windows reads an SND_MEMORY
-// image while it plays, so the image is kept until another sound has
-// started; and never freed at the end of the program, when it may still
-// play.
+// The image given to the player last, when the program made it. Windows
+// reads an SND_MEMORY image while it plays, so the image is kept until
+// another sound has started; and never freed at the end of the program,
+// when it may still play.
 std::vector<uint8_t>& Sonando() {
   static std::vector<uint8_t>* const imagen = new std::vector<uint8_t>;
   return *imagen;
@@ -21,22 +20,16 @@ std::vector<uint8_t>& Sonando() {
 // Frees the joined image, once a sound that replaces it has started.
 void Soltar() { std::vector<uint8_t>().swap(Sonando()); }
 
-}  // namespace
-
-void ReproducirSonido(const Texto& nombre) {
-  const char* texto = nombre;
-  const HRSRC recurso = FindResourceA(nullptr, texto, "WAVE");
-  if (recurso != nullptr) {
-    const HGLOBAL cargado = LoadResource(nullptr, recurso);
-    if (cargado == nullptr) return;
-    const LPVOID imagen = LockResource(cargado);
-    if (imagen != nullptr) {
-      PlaySoundA(static_cast<LPCSTR>(imagen), nullptr, SND_MEMORY | SND_ASYNC);
-      Soltar();
-    }
-    FreeResource(cargado);
-  } else if (Grabacion::NombreSimple(texto)) {
-    PlaySoundA(texto, nullptr, SND_FILENAME | SND_ASYNC);
+// Plays the recording named nombre, found in numero.
+void Tocar(const Grabacion& numero, Grabacion::Origen origen, const Texto& nombre) {
+  if (origen == Grabacion::Origen::kRecurso) {
+    if (numero.recurso == nullptr) return;
+    PlaySoundA(reinterpret_cast<LPCSTR>(numero.recurso), nullptr, SND_MEMORY | SND_ASYNC);
+    Soltar();
+  } else if (origen == Grabacion::Origen::kArchivo || Grabacion::NombreSimple(nombre)) {
+    // Windows plays a file of any kind it knows, and, without one, its
+    // default alert sound.
+    PlaySoundA(nombre, nullptr, SND_FILENAME | SND_ASYNC);
     Soltar();
   } else {
     // The sound a missing file would give, without opening anything. Not
@@ -45,38 +38,58 @@ void ReproducirSonido(const Texto& nombre) {
   }
 }
 
-double ReproducirSonido(const Texto& palabra, const Texto& nombre) {
+// What a card plays: the number's recording, found in numero, and the image
+// of the word joined to it when the word is said.
+Sonido Buscar(const Texto& palabra, const Texto& nombre, Grabacion* numero,
+              std::vector<uint8_t>* unida) {
+  Sonido sonido{Grabacion::Origen::kNinguno, numero->Buscar(nombre), 0.0, ""};
+  if (sonido.numero == Grabacion::Origen::kNinguno) return sonido;
+  if (numero->razon == nullptr) sonido.segundos = numero->Segundos();
   const char* textoPalabra = palabra;
-  const char* texto = nombre;
   Grabacion dicha;
-  const bool conPalabra =
-      textoPalabra != nullptr && *textoPalabra != '\0' && dicha.Buscar(textoPalabra);
-  Grabacion numero;
-  if (!numero.Buscar(texto)) {
-    ReproducirSonido(nombre);
-    return 0.0;
-  }
-  const double soloNumero = numero.razon == nullptr ? numero.Segundos() : 0.0;
-  if (!conPalabra) {
-    ReproducirSonido(nombre);
-    return soloNumero;
-  }
-  const char* fallida = dicha.razon != nullptr ? textoPalabra : texto;
-  const char* razon = dicha.razon != nullptr ? dicha.razon : numero.razon;
-  std::vector<uint8_t> imagen;
+  const Grabacion::Origen origen =
+      *textoPalabra == '\0' ? Grabacion::Origen::kNinguno : dicha.Buscar(textoPalabra);
+  if (origen == Grabacion::Origen::kNinguno) return sonido;
+  const char* fallida = dicha.razon != nullptr ? textoPalabra : static_cast<const char*>(nombre);
+  const char* razon = dicha.razon != nullptr ? dicha.razon : numero->razon;
   if (razon == nullptr) {
-    imagen = Grabacion::Unir(dicha, numero);
-    if (imagen.empty()) razon = "together they are longer than 64 MiB";
+    *unida = Grabacion::Unir(dicha, *numero);
+    if (unida->empty()) razon = "together they are longer than 64 MiB";
   }
   if (razon != nullptr) {
-    std::fprintf(stderr, "contapuntos: %s is not said before %s: %s: %s\n", textoPalabra, texto,
-                 fallida, razon);
-    ReproducirSonido(nombre);
-    return soloNumero;
+    sonido.fallo = std::string(textoPalabra) + " is not said before " +
+                   static_cast<const char*>(nombre) + ": " + fallida + ": " + razon;
+    return sonido;
   }
-  PlaySoundA(reinterpret_cast<LPCSTR>(imagen.data()), nullptr, SND_MEMORY | SND_ASYNC);
+  sonido.palabra = origen;
+  sonido.segundos += dicha.Segundos();
+  return sonido;
+}
+
+}  // namespace
+
+void ReproducirSonido(const Texto& nombre) {
+  Grabacion numero;
+  Tocar(numero, numero.Buscar(nombre), nombre);
+}
+
+Sonido QueSuena(const Texto& palabra, const Texto& nombre) {
+  Grabacion numero;
+  std::vector<uint8_t> unida;
+  return Buscar(palabra, nombre, &numero, &unida);
+}
+
+void ReproducirSonido(const Texto& palabra, const Texto& nombre) {
+  Grabacion numero;
+  std::vector<uint8_t> unida;
+  const Sonido sonido = Buscar(palabra, nombre, &numero, &unida);
+  if (!sonido.fallo.empty()) std::fprintf(stderr, "contapuntos: %s\n", sonido.fallo.c_str());
+  if (sonido.palabra == Grabacion::Origen::kNinguno) {
+    Tocar(numero, sonido.numero, nombre);
+    return;
+  }
+  PlaySoundA(reinterpret_cast<LPCSTR>(unida.data()), nullptr, SND_MEMORY | SND_ASYNC);
   // The image that played before is freed here, now that this one has
   // started.
-  Sonando().swap(imagen);
-  return dicha.Segundos() + numero.Segundos();
+  Sonando().swap(unida);
 }

@@ -96,9 +96,10 @@ target_link_options(test_world PRIVATE
 
 # The lesson: its generator, lists, recordings read and joined, dot
 # placement, and the script with the real profile functions reading and
-# writing .\CPControl.ini and the real file functions reading a parent's
-# recordings; the resource lookup and the sound player watched through
-# linker wrappers.
+# writing .\CPControl.ini, the real file functions reading a parent's
+# recordings and the built-in ones among its resources, and what --show
+# tells; the resource lookup and the sound player watched through linker
+# wrappers.
 add_windows_suite(test_lesson SOURCES
   tests/lesson/test_lista.cpp
   tests/lesson/test_grabacion.cpp
@@ -107,6 +108,7 @@ add_windows_suite(test_lesson SOURCES
   tests/support/contexto_gl.cpp
   tests/support/carpeta.cpp
   ${CMAKE_SOURCE_DIR}/app/Contapuntos.cpp
+  $<TARGET_OBJECTS:recordings>
   LIBS app lesson)
 target_link_options(test_lesson PRIVATE -Wl,--wrap=__imp_FindResourceA -Wl,--wrap=__imp_PlaySoundA)
 

@@ -3,8 +3,9 @@
 // Implements what the program calls of them: CopyFileA, MoveFileExA with
 // MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH, DeleteFileA,
 // CreateFileA of an existing file for reading or for writing, ReadFile,
-// FlushFileBuffers and CloseHandle, on the C library's files; a file handle
-// is the file descriptor.
+// FlushFileBuffers, CloseHandle, GetFileAttributesA, GetFullPathNameA and
+// SetCurrentDirectoryA, on the C library's files; a file handle is the file
+// descriptor.
 // File names are taken as names.cpp says: a backslash is a folder separator,
 // and the case of a name's last part need not match.
 // Not implemented: CopyFileA's bFailIfExists, moves without those two flags,
@@ -18,6 +19,9 @@
 // NOTE: CopyFileA copies the bytes and the permission bits, not the owner or
 // the times; the copy is not flushed to disk (FlushFileBuffers does that).
 // NOTE: a move to another file system fails with ERROR_NOT_SAME_DEVICE.
+// NOTE: GetFileAttributesA tells a folder from a file, nothing more.
+// NOTE: GetFullPathNameA gives the name a Linux call opens (slashes, and a
+// last part spelled as the file is when only its capitals differ).
 
 #include <fcntl.h>
 #include <stdio.h>
@@ -25,6 +29,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstring>
+#include <vector>
 
 #include "platform/linux/internal.h"
 
@@ -156,5 +163,56 @@ BOOL WINAPI FlushFileBuffers(HANDLE hFile) {
 
 BOOL WINAPI CloseHandle(HANDLE hObject) {
   if (close(FileDescriptor(hObject)) != 0) return FailWithErrno(errno, "cannot close a file", {});
+  return TRUE;
+}
+
+DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
+  const std::string path = LinuxPath(lpFileName);
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) {
+    FailWithErrno(errno, "cannot find " + path, {path});
+    return INVALID_FILE_ATTRIBUTES;
+  }
+  return S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+}
+
+DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer,
+                              LPSTR* lpFilePart) {
+  std::string path = LinuxPath(lpFileName);
+  if (path.empty() || path[0] != '/') {
+    char here[PATH_MAX];
+    if (getcwd(here, sizeof here) == nullptr) {
+      FailWithErrno(errno, "cannot tell the working folder", {});
+      return 0;
+    }
+    path = std::string(here) + "/" + path;
+  }
+  // The parts of the name, "." and ".." folded away as Windows does, by the
+  // name alone.
+  std::vector<std::string> parts;
+  for (size_t begin = 0; begin <= path.size();) {
+    const size_t end = std::min(path.find('/', begin), path.size());
+    const std::string part = path.substr(begin, end - begin);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    begin = end + 1;
+  }
+  std::string full;
+  for (const std::string& part : parts) full += "/" + part;
+  if (full.empty() || path.back() == '/') full += "/";
+  if (full.size() + 1 > nBufferLength) return static_cast<DWORD>(full.size() + 1);
+  std::memcpy(lpBuffer, full.c_str(), full.size() + 1);
+  if (lpFilePart != nullptr) {
+    *lpFilePart = full.back() == '/' ? nullptr : lpBuffer + full.rfind('/') + 1;
+  }
+  return static_cast<DWORD>(full.size());
+}
+
+BOOL WINAPI SetCurrentDirectoryA(LPCSTR lpPathName) {
+  const std::string path = LinuxPath(lpPathName);
+  if (chdir(path.c_str()) != 0) return FailWithErrno(errno, "cannot enter " + path, {path});
   return TRUE;
 }

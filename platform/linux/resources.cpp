@@ -1,7 +1,7 @@
 // Linux layer: the program's own resources, the recordings built into it.
 //
-// Implements FindResourceA, LoadResource, LockResource, SizeofResource and
-// FreeResource over the table that resources/CMakeLists.txt assembles into
+// Implements FindResourceA, LoadResource, LockResource and SizeofResource
+// over the table that resources/CMakeLists.txt assembles into
 // the program: every *.WAV file of resources/ is a resource of type "WAVE"
 // named after its file ("7.WAV", "7INGLES.WAV"). Nothing is read at run time;
 // the bytes are part of the executable and stay valid for the life of the
@@ -84,7 +84,3 @@ DWORD WINAPI SizeofResource(HMODULE, HRSRC hResInfo) {
   }
   return static_cast<DWORD>(hResInfo->size);
 }
-
-// Windows documents FreeResource as obsolete for 32- and 64-bit programs:
-// it releases nothing and returns FALSE.
-BOOL WINAPI FreeResource(HGLOBAL) { return FALSE; }

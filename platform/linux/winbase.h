@@ -1,5 +1,5 @@
-// Kernel services of the Linux layer: errors, files, profile (INI) files and
-// the program's own resources, declared as in Windows.
+// Kernel services of the Linux layer: errors, files, the console, profile
+// (INI) files and the program's own resources, declared as in Windows.
 #pragma once
 
 #include <cstdarg>
@@ -46,6 +46,7 @@ DWORD WINAPI FormatMessageA(DWORD dwFlags, LPCVOID lpSource, DWORD dwMessageId, 
 #define ERROR_WRITE_FAULT 29L
 #define ERROR_DISK_FULL 112L
 #define ERROR_ALREADY_EXISTS 183L
+#define ERROR_INVALID_HANDLE 6L
 
 // --- Files --------------------------------------------------------------
 // File names follow the profile functions' rule: a backslash is a folder
@@ -97,6 +98,38 @@ BOOL WINAPI FlushFileBuffers(HANDLE hFile);
 // Closes a file handle from CreateFileA.
 BOOL WINAPI CloseHandle(HANDLE hObject);
 
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
+
+// FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_NORMAL for any other
+// file; INVALID_FILE_ATTRIBUTES, with the last error set, when there is none.
+// NOTE: no other attribute is given (read-only, hidden...).
+DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName);
+// The full name of lpFileName: from the root, with "." and ".." folded away;
+// *lpFilePart points at its last part. Returns its length, or the size it
+// needs with the terminator when nBufferLength is too small.
+// NOTE: the name is the one a Linux call opens, slashes for backslashes, and
+// a last part named with other capitals spelled as the file is (names.cpp).
+DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer,
+                              LPSTR* lpFilePart);
+// Makes lpPathName the working folder.
+BOOL WINAPI SetCurrentDirectoryA(LPCSTR lpPathName);
+
+// --- Console ------------------------------------------------------------
+
+#define STD_OUTPUT_HANDLE ((DWORD)-11)
+#define ATTACH_PARENT_PROCESS ((DWORD)-1)
+#define CP_UTF8 65001
+
+// The handle of standard output; INVALID_HANDLE_VALUE when it is closed.
+HANDLE WINAPI GetStdHandle(DWORD nStdHandle);
+// NOTE: a Linux program writes to its terminal without attaching to one:
+// this fails, with ERROR_INVALID_HANDLE, as Windows does for a program that
+// has no console to attach to.
+BOOL WINAPI AttachConsole(DWORD dwProcessId);
+// NOTE: text goes to the terminal as it is written; nothing is converted.
+BOOL WINAPI SetConsoleOutputCP(UINT wCodePageID);
+
 // --- Profile (INI) files ------------------------------------------------
 
 // Copies the value of lpKeyName in section lpAppName of lpFileName into
@@ -139,7 +172,5 @@ LPVOID WINAPI LockResource(HGLOBAL hResData);
 // The resource's size in bytes; 0 for a handle that FindResourceA did not
 // give.
 DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo);
-// Releases nothing: the program's own resources live as long as it does.
-BOOL WINAPI FreeResource(HGLOBAL hResData);
 
 }  // extern "C"

@@ -1,4 +1,5 @@
-// The program as a process: how it ends when it cannot start, how its save
+// The program as a process: how it ends when it cannot start, what --show
+// tells, how its save
 // survives a kill at any point, how the Linux launcher runs it in each
 // child's own folder, and how it runs in a real window on a virtual display
 // with a real keyboard.
@@ -65,6 +66,53 @@ TEST(ProgramaTest, WithoutADisplayWritesOneLineAndTouchesNoFile) {
             "contapuntos: cannot create the window: no display: neither DISPLAY nor "
             "WAYLAND_DISPLAY is set\n");
   EXPECT_TRUE(carpeta.Contenido().empty());
+}
+
+// --show tells what the next run shows, with no display and no sound, and
+// changes nothing; the file is found from the working folder, a folder or
+// its own name, and one that cannot be read, or an option the program does
+// not know, is said on one line, with the lesson left alone.
+TEST(ProgramaTest, ShowTellsTheNextRunWithoutADisplayAndChangesNothing) {
+  CarpetaTemporal carpeta;
+  const std::string archivo = carpeta.ruta() + "/CPControl.ini";
+  std::ofstream(archivo, std::ios::binary) << ArchivoDeLeccion(2, 2);
+  const std::string siguiente =
+      "Lesson file: " + archivo + "\nNext run: lesson 2 of 3, session 2 of 2, in the English voice.\n"
+      "    dots  for      says\n       2  0.1 s    two\n  1 card, 0.1 s in all.\n"
+      "After it: lesson 3, session 1.\n";
+  const struct {
+    std::vector<std::string> argumentos;
+    int codigo;
+    std::string salida;
+    std::string errores;
+  } casos[] = {
+      {{"--show"}, 0, siguiente, ""},
+      {{"--show", carpeta.ruta()}, 0, siguiente, ""},
+      {{carpeta.ruta() + "/./cpcontrol.ini", "--show"}, 0, siguiente, ""},
+      {{"--show", "--all", archivo}, 0,
+       siguiente.substr(0, siguiente.find("    dots")) +
+           "\nLesson 1:\n    dots  for      says\n       1  0.1 s    one\n  1 card, 0.1 s in all.\n"
+           "\nLesson 2:\n    dots  for      says\n       2  0.1 s    two\n  1 card, 0.1 s in all.\n"
+           "\nLesson 3:\n  There is no Leccion3 in the file: the run shows one empty card, 0.\n"
+           "    dots  for      says\n       0  0.1 s    zero\n  1 card, 0.1 s in all.\n",
+       ""},
+      {{"--show", "ana"}, 1, "",
+       "contapuntos: cannot read ana: cannot open " + carpeta.ruta() +
+           "/ana: No such file or directory\n"},
+      {{"--shwo"}, 2, "", "contapuntos: \"--shwo\" is not an option of contapuntos\n"},
+      {{carpeta.ruta()}, 2, "", "contapuntos: a lesson file or folder, and --all, go with --show\n"},
+  };
+  for (const auto& caso : casos) {
+    Orden orden = SinPantalla(kPrograma, carpeta.ruta());
+    orden.argumentos.insert(orden.argumentos.end(), caso.argumentos.begin(), caso.argumentos.end());
+    const Resultado r = Ejecutar(orden);
+    SCOPED_TRACE(caso.argumentos.back());
+    EXPECT_EQ(r.codigo, caso.codigo) << r.errores;
+    EXPECT_EQ(r.salida, caso.salida);
+    EXPECT_EQ(r.errores.substr(0, r.errores.find('\n') + 1), caso.errores);
+  }
+  EXPECT_EQ(LeerArchivo(archivo), ArchivoDeLeccion(2, 2));
+  EXPECT_EQ(carpeta.Contenido(), std::vector<std::string>{"CPControl.ini"});
 }
 
 // The end of a pass that moves to the next lesson writes both counters. The

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -15,6 +17,7 @@
 #include "app/Contapuntos.h"
 #include "base/ClaseDinamica.h"
 #include "lesson/Guion.h"
+#include "lesson/VistaPrevia.h"
 #include "tests/support/contexto_gl.h"
 #include "tests/support/carpeta.h"
 #include "world/Observador.h"
@@ -186,9 +189,9 @@ TEST_F(GuionTest, TheSetUpLeavesTheCameraThenTheScriptInAWhiteWorld) {
 
 TEST_F(GuionTest, WithoutAFileTheLessonIsZeroForDefaultTimeAndTheFileIsMade) {
   Guion* guion = Crear();
-  EXPECT_EQ(guion->instantesPorBit, 240);
-  EXPECT_EQ(guion->numeros.cantidad, 1u);
-  EXPECT_EQ(guion->numeros.elementos[0], 0);
+  EXPECT_EQ(guion->leccion.instantesPorBit, 240);
+  ASSERT_EQ(guion->leccion.tarjetas.cantidad, 1u);
+  EXPECT_EQ(guion->leccion.tarjetas.elementos[0].numero, 0);
   for (int tick = 0; tick <= 240; ++tick) {
     ASSERT_TRUE(contapuntos.enMarcha) << "ended early, at tick " << tick;
     EXPECT_EQ(Fotograma(), 0u);
@@ -264,9 +267,9 @@ TEST_F(GuionTest, SettingsWithoutANumberTakeTheirDefaults) {
     Archivo(std::string("[General]\nTiempoBit=") + caso.tiempoBit +
             "\nLeccionActual=dos\nPaseActual=\n");
     Guion* guion = Crear();
-    EXPECT_EQ(guion->instantesPorBit, caso.instantes) << "TiempoBit=" << caso.tiempoBit;
-    EXPECT_EQ(guion->leccionActual, 1);
-    EXPECT_EQ(guion->paseActual, 1);
+    EXPECT_EQ(guion->leccion.instantesPorBit, caso.instantes) << "TiempoBit=" << caso.tiempoBit;
+    EXPECT_EQ(guion->leccion.leccionActual, 1);
+    EXPECT_EQ(guion->leccion.paseActual, 1);
     delete contapuntos.universo;
     contapuntos.universo = nullptr;
   }
@@ -330,10 +333,14 @@ TEST_F(GuionTest, AnEquationsCardsSayTheirWordThenTheirNumberAsOneSound) {
   while (contapuntos.enMarcha) puntos.push_back(Fotograma());
   std::vector<std::string> nombres;
   for (const Busqueda& b : busquedas) nombres.push_back(b.nombre);
-  // The first card's number is read for its length, then played.
-  EXPECT_EQ(nombres,
-            (std::vector<std::string>{"2MAMA.WAV", "2MAMA.WAV", "MASMAMA.WAV", "3MAMA.WAV",
-                                      "IGUALMAMA.WAV", "5MAMA.WAV", "1MAMA.WAV"}));
+  // An equation's sounds are read for their length when the lesson is read,
+  // then again when they play.
+  const std::vector<std::string> igualdad = {"2MAMA.WAV", "3MAMA.WAV", "MASMAMA.WAV", "5MAMA.WAV",
+                                             "IGUALMAMA.WAV"};
+  std::vector<std::string> esperados = igualdad;
+  esperados.insert(esperados.end(), igualdad.begin(), igualdad.end());
+  esperados.push_back("1MAMA.WAV");
+  EXPECT_EQ(nombres, esperados);
   EXPECT_EQ(imagenes, (std::vector<std::string>{Wave("mas.tres"), Wave("igual." + cinco)}));
   EXPECT_TRUE(imagenesEnteras) << "an image was changed or freed before the next sound started";
   // Cards of 6 ticks, but the answer's: 1.00007 s of sound, 61 ticks, and 3
@@ -343,6 +350,113 @@ TEST_F(GuionTest, AnEquationsCardsSayTheirWordThenTheirNumberAsOneSound) {
   EXPECT_EQ(puntos[74], 5u);
   EXPECT_EQ(puntos[75], 0u) << "the answer's dots are gone on its last tick";
   EXPECT_EQ(puntos[76], 1u);
+}
+
+// What --show tells of lesson files, against runs of the same files: the
+// cards in order (a range's in any order within it), each for the time
+// --show gives it, and the items left out, told with the very line the run
+// writes. The built-in voices, and a parent's own recordings of every
+// length: an equation's card stays until its words are said.
+TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
+  for (const auto& [nombre, segundos] : {std::pair<const char*, double>{"3MAMA.WAV", 1.0},
+                                         {"MASMAMA.WAV", 0.5}, {"4mama.wav", 0.25},
+                                         {"7MAMA.WAV", 1.0}}) {
+    std::ofstream(carpeta.ruta() + "/" + nombre, std::ios::binary)
+        << Wave(std::string(static_cast<size_t>(segundos * 88200), '\0'));
+  }
+  struct Caso {
+    const char* archivo;
+    const char* vista;
+  };
+  for (const Caso& caso : {
+           Caso{"[General]\nTiempoBit=10\n[Lecciones]\nLeccion1=7, 5-8,,1 2, 8-5, 3+4=, 8:3=, 2x3=7\n",
+                "Next run: lesson 1 of 1, session 1 of 1, in the Spanish voice.\n"
+                "    dots  for      says\n"
+                "       7  1 s      siete\n"
+                "  5 to 8, 4 cards in an order drawn anew at each run:\n"
+                "       5  1 s      cinco\n"
+                "       6  1 s      seis\n"
+                "       7  1 s      siete\n"
+                "       8  1 s      ocho\n"
+                "       0  1 s      cero\n"
+                "      12  1 s      doce\n"
+                "  3 + 4 = 7, 3 cards:\n"
+                "       3  1 s      tres\n"
+                "       4  1.48 s   m\xC3\xA1s cuatro\n"
+                "       7  1.72 s   igual a siete\n"
+                "contapuntos: Leccion1: the equation \"8:3=\" is left out: 8 divided by 3 does not "
+                "come out exact\n"
+                "contapuntos: Leccion1: the equation \"2x3=7\" is left out: its answer is 6, not 7\n"
+                "  10 cards, 11.2 s in all.\n"
+                "After it: lesson 1, session 1.\n"},
+           Caso{"[General]\nTiempoBit=5\nIdioma=MAMA\nLeccionActual=2\nLecciones=3\n"
+                "PasesPorLeccion=2\nPaseActual=2\n[Lecciones]\nLeccion2=3+4=,9\n",
+                "Next run: lesson 2 of 3, session 2 of 2, in your own recordings (files such as "
+                "7MAMA.WAV).\n"
+                "    dots  for      says\n"
+                "  3 + 4 = 7, 3 cards:\n"
+                "       3  1.05 s   3MAMA.WAV\n"
+                "       4  0.8 s    MASMAMA.WAV + 4MAMA.WAV\n"
+                "       7  1.05 s   7MAMA.WAV\n"
+                "       9  0.5 s    a chime (no 9MAMA.WAV)\n"
+                "  4 cards, 3.4 s in all.\n"
+                "After it: lesson 3, session 1.\n"},
+           Caso{"[General]\nIdioma=INGLES\nLeccionActual=4\n",
+                "Next run: lesson 4 of 1, session 1 of 1, in the English voice.\n"
+                "  There is no Leccion4 in the file: the run shows one empty card, 0.\n"
+                "    dots  for      says\n"
+                "       0  4 s      zero\n"
+                "  1 card, 4 s in all.\n"
+                "After it: lesson 1, session 1.\n"},
+       }) {
+    SCOPED_TRACE(caso.archivo);
+    Archivo(caso.archivo);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(VistaPrevia::Mostrar(nullptr, false), 0);
+    std::string vista = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(vista.substr(vista.find('\n') + 1), caso.vista);
+
+    // The run: each card begins on the tick that looks up its recording.
+    testing::internal::CaptureStderr();
+    Crear();
+    std::vector<std::pair<int, int>> tarjetas;
+    std::vector<int> inicios;
+    for (int instante = 0; contapuntos.enMarcha; ++instante) {
+      const size_t antes = busquedas.size();
+      const uint32_t puntos = Fotograma();
+      if (busquedas.size() > antes) {
+        tarjetas.push_back({static_cast<int>(puntos), 0});
+        inicios.push_back(instante);
+      }
+      // The pass ends on the second tick after the last card's last.
+      if (!contapuntos.enMarcha) inicios.push_back(instante - 1);
+    }
+    for (size_t i = 0; i < tarjetas.size(); ++i) tarjetas[i].second = inicios[i + 1] - inicios[i];
+    const std::string errores = testing::internal::GetCapturedStderr();
+    delete contapuntos.universo;
+    contapuntos.universo = nullptr;
+    contapuntos.enMarcha = true;
+
+    // What --show said of them: a card per line of dots and seconds; a
+    // range's cards in any order; the run's own lines as they are.
+    std::vector<std::pair<int, int>> dichas;
+    std::string omitidas;
+    std::istringstream lineas(caso.vista);
+    for (std::string l; std::getline(lineas, l);) {
+      int n = 0, desde = 0, hasta = 0;
+      double segundos = 0;
+      if (std::sscanf(l.c_str(), " %d to %d,", &desde, &hasta) == 2) {
+        const size_t fin = std::min(tarjetas.size(), dichas.size() + (hasta - desde + 1));
+        std::sort(tarjetas.begin() + std::min(dichas.size(), fin), tarjetas.begin() + fin);
+      } else if (std::sscanf(l.c_str(), " %d %lf s", &n, &segundos) == 2) {
+        dichas.push_back({n, static_cast<int>(std::lround(segundos * 60))});
+      } else if (l.rfind("contapuntos: ", 0) == 0) {
+        omitidas += l + "\n";
+      }
+    }
+    EXPECT_EQ(tarjetas, dichas);
+    EXPECT_EQ(errores, omitidas);
+  }
 }
 
 // The end of a pass, from a lesson file with the given "General" keys.
@@ -407,7 +521,7 @@ TEST_F(GuionTest, ALongRunLeavesNothingBehind) {
   for (int i = 1; i < 100; ++i) lista += ",0-9";
   Archivo("[General]\nTiempoBit=1\n[Lecciones]\nLeccion1=" + lista + "\n");
   Guion* guion = Crear();
-  EXPECT_EQ(guion->numeros.cantidad, 1000u);
+  EXPECT_EQ(guion->leccion.tarjetas.cantidad, 1000u);
   int fotogramas = 0;
   while (contapuntos.enMarcha) {
     Fotograma();

@@ -14,24 +14,25 @@
 namespace {
 
 // A list's cards: each one's number, the word said before it ("" for none),
-// and what the reader wrote on standard error.
-struct Tarjetas {
+// and the lines that told of items left out.
+struct Tarjetas : ListaNumeros::Oyente {
   std::vector<int> numeros;
   std::vector<std::string> palabras;
   std::string errores;
+
+  void Rango(int, int) override {}
+  void Igualdad(const std::string&, int) override {}
+  void Omitido(const std::string& linea) override { errores += linea + "\n"; }
 };
 
 Tarjetas LeerTarjetas(const char* lista, uint32_t semilla = 7) {
   Azar::Sembrar(semilla);
-  TColeccion<int> numeros;
-  TColeccion<const char*> palabras;
-  testing::internal::CaptureStderr();
-  ListaNumeros::Leer(lista, "Leccion3", &numeros, &palabras);
+  TColeccion<Tarjeta> tarjetas;
   Tarjetas t;
-  t.errores = testing::internal::GetCapturedStderr();
-  t.numeros.assign(numeros.elementos, numeros.elementos + numeros.cantidad);
-  for (uint32_t i = 0; i < palabras.cantidad; ++i) {
-    t.palabras.push_back(palabras.elementos[i] ? palabras.elementos[i] : "");
+  ListaNumeros::Leer(lista, "Leccion3", 6, &tarjetas, &t);
+  for (uint32_t i = 0; i < tarjetas.cantidad; ++i) {
+    t.numeros.push_back(tarjetas.elementos[i].numero);
+    t.palabras.push_back(tarjetas.elementos[i].palabra ? tarjetas.elementos[i].palabra : "");
   }
   return t;
 }

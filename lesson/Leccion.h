@@ -1,0 +1,58 @@
+// A lesson file's next run, read as the run reads it: the time of a card,
+// the counters, the voice, and the cards of the current lesson with how
+// long each stays; and where a whole pass leaves the counters. The one
+// reader of lesson files: a run and the program's --show both read through
+// it.
+//
+// Missing files, sections and keys read as their defaults; a number setting
+// that does not begin with a number too, and a card time below one unit.
+#pragma once
+
+#include <cstdint>
+
+#include "base/TColeccion.h"
+#include "base/Texto.h"
+#include "lesson/ListaNumeros.h"
+#include "lesson/Tarjeta.h"
+
+class Leccion {
+ public:
+  // The lesson file of a run: CPControl.ini in the working folder.
+  static constexpr const char* kArchivo = ".\\CPControl.ini";
+  // A card lasts the "TiempoBit" setting times this many ticks.
+  static constexpr int32_t kInstantesPorUnidad = 6;
+  // Ticks an equation's card lasts after its sound, at the least: the device
+  // takes a sound within a buffer or two of the call.
+  static constexpr int32_t kInstantesDeMargen = 3;
+
+  int32_t instantesPorBit = 0;
+  int32_t leccionActual = 0;
+  int32_t paseActual = 0;
+  // Appended to every recording's name: "" for Spanish, "INGLES" for English.
+  Texto idioma;
+  // The cards of the lesson, ranges drawn, an equation's answer after its
+  // numbers.
+  TColeccion<Tarjeta> tarjetas;
+  // Whether the file holds the lesson's list; without it the lesson is the
+  // one card 0.
+  bool conLista = false;
+
+  // Reads archivo: its settings, and the list of lesson `leccion`, or of
+  // the file's current lesson when leccion is 0, drawing each range's order
+  // from the lesson's generator. oyente hears of the list's items.
+  void Leer(const char* archivo, ListaNumeros::Oyente* oyente, int32_t leccion = 0);
+
+  // How many passes make a lesson and how many lessons there are, as the
+  // file says now.
+  int32_t PasesPorLeccion() const;
+  int32_t Lecciones() const;
+  // Moves the counters past a whole pass: the next pass, or the next
+  // lesson's first (the first lesson's after the last). Returns whether the
+  // lesson changed.
+  bool Avanzar();
+
+ private:
+  char archivo[1024] = "";
+
+  int32_t LeerNumero(const char* clave, const char* defecto, uint32_t capacidad) const;
+};

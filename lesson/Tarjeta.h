@@ -1,0 +1,19 @@
+// One card of a lesson: the number of dots it shows, the word said before
+// its number, and how long it stays.
+#pragma once
+
+#include <cstdint>
+
+struct Tarjeta {
+  int32_t numero;
+  // The start of the word's recording's name ("MAS", "IGUAL"), empty for an
+  // equation's first card, or null for a card of no equation.
+  const char* palabra;
+  // How many ticks the card stays: the lesson's time, or more for an
+  // equation's card whose words take longer to say.
+  int32_t instantes;
+
+  bool operator==(const Tarjeta& otra) const {
+    return numero == otra.numero && palabra == otra.palabra && instantes == otra.instantes;
+  }
+};
