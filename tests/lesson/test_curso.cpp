@@ -5,12 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -42,24 +41,21 @@ class CursoTest : public ::testing::Test {
     std::filesystem::current_path(anterior);
   }
 
-  // The script's standard output; a failed run fails the test.
+  // The script's standard output, checked by this build's program; a
+  // failed run fails the test.
   std::string Script(std::vector<std::string> argumentos) {
     Orden orden;
     orden.argumentos = {kScript};
     orden.argumentos.insert(orden.argumentos.end(), argumentos.begin(), argumentos.end());
     orden.carpeta = carpeta.ruta();
+    const std::string programa = CONTAPUNTOS_PROGRAMA;
+    orden.entorno["PATH"] = programa.substr(0, programa.rfind('/')) + ":" + std::getenv("PATH");
     const Resultado r = Ejecutar(orden);
     EXPECT_EQ(r.codigo, 0) << r.errores;
     return r.salida;
   }
   void Archivo(const std::string& contenido) {
     std::ofstream(Ruta(), std::ios::binary) << contenido;
-  }
-  std::string Archivo() {
-    std::ifstream f(Ruta(), std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
   }
   std::string Ruta() const { return carpeta.ruta() + "/CPControl.ini"; }
   // A made course, moved on to the given lesson.
