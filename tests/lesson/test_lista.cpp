@@ -89,37 +89,37 @@ TEST(ListaNumerosTest, ARangeGivesEachOfItsNumbersExactlyOnceInARandomOrder) {
   EXPECT_GT(ordenes.size(), 40u);
 }
 
-TEST(ListaNumerosTest, EmptyItemsAreTheNumberZero) {
-  EXPECT_EQ(Leer(""), (std::vector<int>{0}));
-  EXPECT_EQ(Leer("1,,2"), (std::vector<int>{1, 0, 2}));
-  EXPECT_EQ(Leer("1,2,"), (std::vector<int>{1, 2, 0}));
-}
-
-TEST(ListaNumerosTest, OtherCharactersAreSkippedWithoutEndingTheItem) {
-  EXPECT_EQ(Leer("1 2"), (std::vector<int>{12}));
-  EXPECT_EQ(Leer(" 7, x9;"), (std::vector<int>{7, 9}));
-}
-
-TEST(ListaNumerosTest, HyphensRestartOrOpenARange) {
-  EXPECT_EQ(Ordenados(Leer("2-4-6")), (std::vector<int>{4, 5, 6}));
-  EXPECT_EQ(Ordenados(Leer("-3")), (std::vector<int>{0, 1, 2, 3}));
-}
-
-TEST(ListaNumerosTest, BackwardRangesAddNothing) {
-  EXPECT_EQ(Leer("8-5"), (std::vector<int>{}));
-  EXPECT_EQ(Leer("5-"), (std::vector<int>{}));
-  EXPECT_EQ(Leer("8-5,9-6"), (std::vector<int>{}));
-  EXPECT_EQ(Leer("1,8-5,2"), (std::vector<int>{1, 2}));
-}
-
-TEST(ListaNumerosTest, NumbersBeyond32BitsAreLeftOut) {
-  EXPECT_EQ(Leer("2147483647"), (std::vector<int>{2147483647}));
-  EXPECT_EQ(Leer("2147483648,5"), (std::vector<int>{5}));
-  EXPECT_EQ(Leer("99999999999999999999999999,6"), (std::vector<int>{6}));
-  EXPECT_EQ(Leer("1-99999999999,7"), (std::vector<int>{7}));
-  EXPECT_EQ(Leer("99999999999-1,8"), (std::vector<int>{8}));
-  // The number after a too-long one starts afresh.
-  EXPECT_EQ(Ordenados(Leer("99999999999-2-3")), (std::vector<int>{2, 3}));
+// Each item as its rules read it: empty items, skipped characters, hyphens,
+// backward ranges, numbers past 32 bits. A range's numbers (mezclados) may
+// come in any order.
+TEST(ListaNumerosTest, ItemsReadAsTheirRulesSay) {
+  struct Caso {
+    const char* lista;
+    std::vector<int> numeros;
+    bool mezclados;
+  };
+  for (const Caso& caso : {
+           Caso{"", {0}, false},
+           Caso{"1,,2", {1, 0, 2}, false},
+           Caso{"1,2,", {1, 2, 0}, false},
+           Caso{"1 2", {12}, false},
+           Caso{" 7, x9;", {7, 9}, false},
+           Caso{"2-4-6", {4, 5, 6}, true},
+           Caso{"-3", {0, 1, 2, 3}, true},
+           Caso{"8-5", {}, false},
+           Caso{"5-", {}, false},
+           Caso{"8-5,9-6", {}, false},
+           Caso{"1,8-5,2", {1, 2}, false},
+           Caso{"2147483647", {2147483647}, false},
+           Caso{"2147483648,5", {5}, false},
+           Caso{"99999999999999999999999999,6", {6}, false},
+           Caso{"1-99999999999,7", {7}, false},
+           Caso{"99999999999-1,8", {8}, false},
+           Caso{"99999999999-2-3", {2, 3}, true},
+       }) {
+    const std::vector<int> v = Leer(caso.lista);
+    EXPECT_EQ(caso.mezclados ? Ordenados(v) : v, caso.numeros) << caso.lista;
+  }
 }
 
 TEST(ListaNumerosTest, RangesOfMoreThan32768NumbersAddNothing) {
