@@ -45,14 +45,16 @@ std::vector<std::string> Argumentos(const char* linea) {
 
 // A Windows program has no console of its own: what it prints goes to the
 // console of the command prompt that started it, unless it is sent
-// elsewhere.
-void SalidaALaConsola() {
+// elsewhere. Returns whether it goes anywhere: not for a program started
+// from a shortcut.
+bool SalidaALaConsola() {
   const HANDLE salida = GetStdHandle(STD_OUTPUT_HANDLE);
-  if (salida != nullptr && salida != INVALID_HANDLE_VALUE) return;
-  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  if (salida != nullptr && salida != INVALID_HANDLE_VALUE) return true;
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return false;
   std::freopen("CONOUT$", "w", stdout);
   std::freopen("CONOUT$", "w", stderr);
   SetConsoleOutputCP(CP_UTF8);
+  return true;
 }
 
 }  // namespace
@@ -64,7 +66,7 @@ Contapuntos::~Contapuntos() = default;
 bool Contapuntos::Preparar(const char* lineaOrdenes, int* codigo) {
   const std::vector<std::string> argumentos = Argumentos(lineaOrdenes);
   if (argumentos.empty()) return true;
-  SalidaALaConsola();
+  const bool conConsola = SalidaALaConsola();
   bool mostrar = false;
   bool todas = false;
   const char* donde = nullptr;
@@ -90,6 +92,8 @@ bool Contapuntos::Preparar(const char* lineaOrdenes, int* codigo) {
   if (fallo.empty() && !mostrar) fallo = "a lesson file or folder, and --all, go with --show";
   if (!fallo.empty()) {
     std::fprintf(stderr, "contapuntos: %s\n%s", fallo.c_str(), kUso);
+    // A shortcut given a wrong argument would otherwise end without a word.
+    if (!conConsola) MessageBoxA(nullptr, fallo.c_str(), "Contapuntos", MB_OK | MB_ICONERROR);
     *codigo = 2;
     return false;
   }

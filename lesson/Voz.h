@@ -24,8 +24,6 @@ class Voz {
       {'x', "POR", "por", "times"},           {':', "ENTRE", "entre", "divided by"},
       {'=', "IGUAL", "igual a", "equals"},
   };
-  // The suffix of the English recordings; the Spanish ones have none.
-  static constexpr const char* kIngles = "INGLES";
   // The numbers the built-in voices say: 0 to this.
   static constexpr int kMayorGrabado = 100;
 
