@@ -24,7 +24,7 @@ namespace {
 // A run tells of the items it leaves out on standard error.
 class AvisosDeLista : public ListaNumeros::Oyente {
  public:
-  void Rango(int, int) override {}
+  void AlAzar(const std::string&, int) override {}
   void Igualdad(const std::string&, int) override {}
   void Omitido(const std::string& linea) override { std::fprintf(stderr, "%s\n", linea.c_str()); }
 };

@@ -51,14 +51,16 @@ void Leccion::Leer(const char* archivo, ListaNumeros::Oyente* oyente, int32_t le
   char sufijo[kCapacidad];
   GetPrivateProfileStringA("General", "Idioma", "", sufijo, sizeof sufijo, archivo);
   idioma = sufijo;
+  palabraEntera = LeerNumero("PalabraEntera", "0", kCapacidad) != 0;
 
-  // An equation's card stays until its words are said, so that the next
-  // card never cuts them.
+  // An equation's card, and with PalabraEntera every card, stays until its
+  // words are said, so that the next card never cuts them.
   for (uint32_t i = 0; i < tarjetas.cantidad; ++i) {
     Tarjeta& tarjeta = tarjetas.elementos[i];
-    if (tarjeta.palabra == nullptr) continue;
+    if (tarjeta.palabra == nullptr && !palabraEntera) continue;
     const double segundos =
-        QueSuena(Voz::Nombre(tarjeta.palabra, idioma), Voz::Nombre(tarjeta.numero, idioma))
+        QueSuena(Voz::Nombre(tarjeta.palabra != nullptr ? tarjeta.palabra : "", idioma),
+                 Voz::Nombre(tarjeta.numero, idioma))
             .segundos;
     const int32_t instantes =
         static_cast<int32_t>(std::ceil(segundos * kFramesPerSecond)) + kInstantesDeMargen;

@@ -30,6 +30,10 @@ class Leccion {
   int32_t paseActual = 0;
   // Appended to every recording's name: "" for Spanish, "INGLES" for English.
   Texto idioma;
+  // Whether every card stays until its word has been said ("PalabraEntera"
+  // not 0); otherwise only an equation's does, and every other card stays
+  // instantesPorBit ticks, its word cut by the next card's when longer.
+  bool palabraEntera = false;
   // The cards of the lesson, ranges drawn, an equation's answer after its
   // numbers.
   TColeccion<Tarjeta> tarjetas;

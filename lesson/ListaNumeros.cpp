@@ -24,22 +24,33 @@ struct Destino {
   }
 };
 
+// Appends cartas in a random order, found by rejection: a draw already
+// picked is drawn again. The picks are marked in a table rather than
+// searched, so that even the widest range is ordered in a moment. At most
+// kRangoMaximo cards: the draws give 0 to 32767.
+void Mezclar(const std::vector<Tarjeta>& cartas, const Destino& destino) {
+  const size_t cuantas = cartas.size();
+  std::vector<bool> elegida(cuantas, false);
+  for (size_t faltan = cuantas; faltan > 0;) {
+    const size_t posicion = static_cast<size_t>(Azar::Sacar()) % cuantas;
+    if (elegida[posicion]) continue;
+    elegida[posicion] = true;
+    destino.tarjetas->Agregar(cartas[posicion]);
+    --faltan;
+  }
+}
+
 void Expandir(int64_t desde, int64_t hasta, const Destino& destino) {
   if (desde > hasta) return;
   const int64_t cuantos = hasta - desde + 1;
   if (cuantos > ListaNumeros::kRangoMaximo) return;
-  destino.oyente->Rango(static_cast<int>(desde), static_cast<int>(hasta));
-  // A random order found by rejection: a draw already picked is drawn again.
-  // The picks are marked in a table rather than searched, so that even the
-  // widest range is ordered in a moment.
-  std::vector<bool> elegido(static_cast<size_t>(cuantos), false);
-  for (int64_t faltan = cuantos; faltan > 0;) {
-    const int64_t posicion = Azar::Sacar() % cuantos;
-    if (elegido[static_cast<size_t>(posicion)]) continue;
-    elegido[static_cast<size_t>(posicion)] = true;
-    destino.Agregar(static_cast<int>(desde + posicion), nullptr);
-    --faltan;
+  destino.oyente->AlAzar(std::to_string(desde) + " to " + std::to_string(hasta),
+                         static_cast<int>(cuantos));
+  std::vector<Tarjeta> cartas;
+  for (int64_t numero = desde; numero <= hasta; ++numero) {
+    cartas.push_back(Tarjeta{static_cast<int32_t>(numero), nullptr, destino.instantes});
   }
+  Mezclar(cartas, destino);
 }
 
 // An item without '=': a number or a range.
@@ -194,6 +205,39 @@ void LeerIgualdad(const char* item, const char* fin, const Destino& destino) {
   destino.Agregar(static_cast<int>(resultado), Voz::DeOperacion('=').grabacion);
 }
 
+// Hears nothing: the items of a group are told as one.
+class Sordo : public ListaNumeros::Oyente {
+ public:
+  void AlAzar(const std::string&, int) override {}
+  void Igualdad(const std::string&, int) override {}
+  void Omitido(const std::string&) override {}
+};
+
+// A group, the items between its brackets (from item to fin): their cards,
+// each read as a list's, in an order drawn anew at each run. An equation
+// keeps its order, so it cannot be in a group.
+void LeerGrupo(const char* item, const char* fin, const Destino& destino) {
+  TColeccion<Tarjeta> grupo;
+  Sordo sordo;
+  const Destino interno{&grupo, destino.instantes, &sordo, destino.leccion};
+  for (const char* elemento = item;;) {
+    const char* hasta = std::find(elemento, fin, ',');
+    if (std::find(elemento, hasta, '=') != hasta) {
+      destino.oyente->Omitido(std::string("contapuntos: ") + destino.leccion +
+                              ": the equation \"" + std::string(elemento, hasta) +
+                              "\" is left out: an equation keeps its order, so it cannot be in "
+                              "a group in brackets");
+    } else {
+      LeerNumeros(elemento, hasta, interno);
+    }
+    if (hasta == fin) break;
+    elemento = hasta + 1;
+  }
+  if (grupo.cantidad == 0 || grupo.cantidad > ListaNumeros::kRangoMaximo) return;
+  destino.oyente->AlAzar("[" + std::string(item, fin) + "]", static_cast<int>(grupo.cantidad));
+  Mezclar(std::vector<Tarjeta>(grupo.elementos, grupo.elementos + grupo.cantidad), destino);
+}
+
 }  // namespace
 
 void ListaNumeros::Leer(const char* lista, const char* leccion, int32_t instantes,
@@ -201,7 +245,14 @@ void ListaNumeros::Leer(const char* lista, const char* leccion, int32_t instante
   const Destino destino{tarjetas, instantes, oyente, leccion};
   for (const char* item = lista;;) {
     const char* fin = item + std::strcspn(item, ",");
-    if (std::find(item, fin, '=') != fin) {
+    const char* abre = item + std::strspn(item, " \t");
+    if (*abre == '[') {
+      // The group runs to its closing bracket, or to the end of the list;
+      // what follows the bracket up to the next comma is skipped.
+      const char* cierra = abre + 1 + std::strcspn(abre + 1, "]");
+      LeerGrupo(abre + 1, cierra, destino);
+      fin = cierra + std::strcspn(cierra, ",");
+    } else if (std::find(item, fin, '=') != fin) {
       LeerIgualdad(item, fin, destino);
     } else {
       LeerNumeros(item, fin, destino);

@@ -1,6 +1,7 @@
 // Reads a lesson's list: items separated by commas, each a number ("7"), a
 // range of two numbers joined by a hyphen ("5-8"), whose numbers are added
-// each once in a random order, or an equation ("3+4=").
+// each once in a random order, a group in brackets ("[4,11,3]"), whose
+// items' cards come in a random order, or an equation ("3+4=").
 //
 // An item without '=' is scanned a character at a time: digits build the
 // running number, a hyphen makes it the start of a range, a comma or the end
@@ -17,6 +18,13 @@
 // operation before it ("plus four") or, for the answer, "equals". An equation
 // that is wrong, negative, divides inexactly or by zero, or holds a number
 // past what a card holds is left out, with one line on standard error.
+//
+// A group opens with '[' (blanks before it) and closes with ']', or at the
+// end of the list; its items, separated by commas, are numbers and ranges
+// read as above, and their cards come in one random order, drawn anew at
+// each run; what follows ']' up to the next comma is skipped. An equation
+// in a group is left out (an equation keeps its order), and a group of
+// more cards than a range may hold adds nothing.
 #pragma once
 
 #include <cstdint>
@@ -36,9 +44,9 @@ class ListaNumeros {
   class Oyente {
    public:
     virtual ~Oyente() = default;
-    // A range, whose cards, desde to hasta each once, come next in the
-    // order drawn for this run.
-    virtual void Rango(int desde, int hasta) = 0;
+    // A range or a group, as written ("5 to 8", "[4,11,3]"), whose
+    // `tarjetas` cards come next in the order drawn for this run.
+    virtual void AlAzar(const std::string& escrito, int tarjetas) = 0;
     // An equation, written as it is shown ("3 + 4 = 7"), whose `tarjetas`
     // cards (its numbers, then its answer) come next.
     virtual void Igualdad(const std::string& escrita, int tarjetas) = 0;

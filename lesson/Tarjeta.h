@@ -9,8 +9,9 @@ struct Tarjeta {
   // The start of the word's recording's name ("MAS", "IGUAL"), empty for an
   // equation's first card, or null for a card of no equation.
   const char* palabra;
-  // How many ticks the card stays: the lesson's time, or more for an
-  // equation's card whose words take longer to say.
+  // How many ticks the card stays: the lesson's time, or more for a card
+  // whose words take longer to say (an equation's, or any with
+  // "PalabraEntera").
   int32_t instantes;
 
   bool operator==(const Tarjeta& otra) const {

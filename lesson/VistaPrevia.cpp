@@ -18,15 +18,14 @@ namespace {
 // would otherwise print for hours.
 constexpr int32_t kLeccionesMostradas = 10000;
 
-// What the reader told of the list, before which card: a range (desde to
-// hasta), an equation (texto, of `desde` cards) or an item left out (texto,
-// the run's line).
+// What the reader told of the list, before which card: cards in an order
+// drawn at each run or an equation, as written (texto) and how many cards
+// they are; or an item left out, with the run's line (texto).
 struct Suceso {
-  enum Tipo { kRango, kIgualdad, kOmitido };
+  enum Tipo { kAlAzar, kIgualdad, kOmitido };
   uint32_t tarjeta;
   Tipo tipo;
-  int desde;
-  int hasta;
+  int tarjetas;
   std::string texto;
 };
 
@@ -34,19 +33,24 @@ class Registro : public ListaNumeros::Oyente {
  public:
   explicit Registro(const TColeccion<Tarjeta>& tarjetas) : tarjetas(tarjetas) {}
 
-  void Rango(int desde, int hasta) override {
-    sucesos.push_back({tarjetas.cantidad, Suceso::kRango, desde, hasta, ""});
+  void AlAzar(const std::string& escrito, int cuantas) override {
+    sucesos.push_back({tarjetas.cantidad, Suceso::kAlAzar, cuantas, escrito});
   }
   void Igualdad(const std::string& escrita, int cuantas) override {
-    sucesos.push_back({tarjetas.cantidad, Suceso::kIgualdad, cuantas, 0, escrita});
+    sucesos.push_back({tarjetas.cantidad, Suceso::kIgualdad, cuantas, escrita});
   }
   void Omitido(const std::string& linea) override {
-    sucesos.push_back({tarjetas.cantidad, Suceso::kOmitido, 0, 0, linea});
+    sucesos.push_back({tarjetas.cantidad, Suceso::kOmitido, 0, linea});
   }
 
   const TColeccion<Tarjeta>& tarjetas;
   std::vector<Suceso> sucesos;
 };
+
+// "1 card", "3 cards".
+std::string Tarjetas(int64_t cuantas) {
+  return std::to_string(cuantas) + (cuantas == 1 ? " card" : " cards");
+}
 
 // A time in ticks as a parent reads it: "1 s", "1.5 s", "2.37 s".
 std::string Segundos(int64_t instantes) {
@@ -115,12 +119,12 @@ void Contar(const Leccion& leccion, const Registro& registro) {
       if (suceso.tipo == Suceso::kOmitido) {
         std::printf("%s\n", suceso.texto.c_str());
       } else if (suceso.tipo == Suceso::kIgualdad) {
-        std::printf("  %s, %d cards:\n", suceso.texto.c_str(), suceso.desde);
+        std::printf("  %s, %s:\n", suceso.texto.c_str(), Tarjetas(suceso.tarjetas).c_str());
       } else {
-        std::printf("  %d to %d, %d cards in an order drawn anew at each run:\n", suceso.desde,
-                    suceso.hasta, suceso.hasta - suceso.desde + 1);
+        std::printf("  %s, %s in an order drawn anew at each run:\n", suceso.texto.c_str(),
+                    Tarjetas(suceso.tarjetas).c_str());
         std::vector<Tarjeta> rango(tarjetas.elementos + i,
-                                   tarjetas.elementos + i + (suceso.hasta - suceso.desde + 1));
+                                   tarjetas.elementos + i + suceso.tarjetas);
         std::sort(rango.begin(), rango.end(),
                   [](const Tarjeta& a, const Tarjeta& b) { return a.numero < b.numero; });
         for (const Tarjeta& tarjeta : rango) Linea(tarjeta, leccion.idioma);
@@ -131,8 +135,7 @@ void Contar(const Leccion& leccion, const Registro& registro) {
     if (i >= tarjetas.cantidad) break;
     Linea(tarjetas.elementos[i++], leccion.idioma);
   }
-  std::printf("  %u card%s, %s in all.\n", tarjetas.cantidad, tarjetas.cantidad == 1 ? "" : "s",
-              Segundos(total).c_str());
+  std::printf("  %s, %s in all.\n", Tarjetas(tarjetas.cantidad).c_str(), Segundos(total).c_str());
 }
 
 // Who says the numbers: a built-in voice, or the parent's own recordings.
@@ -183,6 +186,13 @@ int VistaPrevia::Mostrar(const char* donde, bool todas) {
   std::printf("Next run: lesson %d of %d, session %d of %d, in %s.\n", leccion.leccionActual,
               lecciones, leccion.paseActual, leccion.PasesPorLeccion(),
               Hablante(leccion.idioma).c_str());
+  if (leccion.palabraEntera) {
+    std::printf("Each card stays %s, or until its word has been said (PalabraEntera=1).\n",
+                Segundos(leccion.instantesPorBit).c_str());
+  } else {
+    std::printf("Each card stays %s; a card of an equation, until its words have been said.\n",
+                Segundos(leccion.instantesPorBit).c_str());
+  }
   if (!todas) {
     Contar(leccion, registro);
     leccion.Avanzar();

@@ -78,6 +78,7 @@ TEST(ProgramaTest, ShowTellsTheNextRunWithoutADisplayAndChangesNothing) {
   std::ofstream(archivo, std::ios::binary) << ArchivoDeLeccion(2, 2);
   const std::string siguiente =
       "Lesson file: " + archivo + "\nNext run: lesson 2 of 3, session 2 of 2, in the English voice.\n"
+      "Each card stays 0.1 s; a card of an equation, until its words have been said.\n"
       "    dots  for      says\n       2  0.1 s    two\n  1 card, 0.1 s in all.\n"
       "After it: lesson 3, session 1.\n";
   const struct {

@@ -184,8 +184,8 @@ TEST_F(CursoTest, AMadeCourseGivesTheProgramThePlannedDays) {
         }
         EXPECT_EQ(i, numeros.size());
       }
-      // A list is shown in its written order, so the file mixes it; a range
-      // (an item with - and no =) is the program's to mix, anew at every run.
+      // A set that is no range is a group in brackets, which the program
+      // mixes anew at every run: its cards seldom come in ascending order.
       const size_t igualdad = lista.find('=', lista.find('=') + 1);
       const std::string cartas =
           igualdad == std::string::npos ? lista : lista.substr(0, lista.rfind(',', igualdad));
@@ -201,7 +201,7 @@ TEST_F(CursoTest, AMadeCourseGivesTheProgramThePlannedDays) {
     EXPECT_EQ(vistos.size(), size_t(caso.hasta));
     if (conCinco > 0) {
       EXPECT_LT(ascendentes * 4, conCinco) << "sets not mixed: " << ascendentes << " of "
-                                           << conCinco << " first sets of lists in ascending order";
+                                           << conCinco << " first sets of groups in ascending order";
     }
     for (const auto& [n, veces] : dias) EXPECT_GE(veces, 2) << n << " is shown on one day only";
   }

@@ -340,7 +340,7 @@ TEST_F(GuionTest, AnEquationsCardsSayTheirWordThenTheirNumberAsOneSound) {
 // --show gives it, and the items left out, told with the very line the run
 // writes. A built-in voice, and a parent's own recordings of every length:
 // an equation's card stays until its words are said, where a card of no
-// equation keeps its time.
+// equation keeps its time, unless every card does so (PalabraEntera).
 TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
   for (const auto& [nombre, segundos] : {std::pair<const char*, double>{"3MAMA.WAV", 1.0},
                                          {"MASMAMA.WAV", 0.5}, {"4mama.wav", 0.25},
@@ -353,8 +353,9 @@ TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
     const char* vista;
   };
   for (const Caso& caso : {
-           Caso{"[General]\nTiempoBit=10\n[Lecciones]\nLeccion1=7, 5-8,,1 2, 8-5, 3+4=, 8:3=, 2x3=7\n",
+           Caso{"[General]\nTiempoBit=10\n[Lecciones]\nLeccion1=7, 5-8,,1 2, 8-5, 3+4=, 8:3=, 2x3=7, [2,3+4=]\n",
                 "Next run: lesson 1 of 1, session 1 of 1, in the Spanish voice.\n"
+                "Each card stays 1 s; a card of an equation, until its words have been said.\n"
                 "    dots  for      says\n"
                 "       7  1 s      siete\n"
                 "  5 to 8, 4 cards in an order drawn anew at each run:\n"
@@ -371,12 +372,17 @@ TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
                 "contapuntos: Leccion1: the equation \"8:3=\" is left out: 8 divided by 3 does not "
                 "come out exact\n"
                 "contapuntos: Leccion1: the equation \"2x3=7\" is left out: its answer is 6, not 7\n"
-                "  10 cards, 11.2 s in all.\n"
+                "contapuntos: Leccion1: the equation \"3+4=\" is left out: an equation keeps its "
+                "order, so it cannot be in a group in brackets\n"
+                "  [2,3+4=], 1 card in an order drawn anew at each run:\n"
+                "       2  1 s      dos\n"
+                "  11 cards, 12.2 s in all.\n"
                 "After it: lesson 1, session 1.\n"},
            Caso{"[General]\nTiempoBit=5\nIdioma=MAMA\nLeccionActual=2\nLecciones=3\n"
                 "PasesPorLeccion=2\nPaseActual=2\n[Lecciones]\nLeccion2=3+4=,9,7\n",
                 "Next run: lesson 2 of 3, session 2 of 2, in your own recordings (files such as "
                 "7MAMA.WAV).\n"
+                "Each card stays 0.5 s; a card of an equation, until its words have been said.\n"
                 "    dots  for      says\n"
                 "  3 + 4 = 7, 3 cards:\n"
                 "       3  1.05 s   3MAMA.WAV\n"
@@ -386,6 +392,22 @@ TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
                 "       7  0.5 s    7MAMA.WAV\n"
                 "  5 cards, 3.9 s in all.\n"
                 "After it: lesson 3, session 1.\n"},
+           Caso{"[General]\nTiempoBit=5\nIdioma=MAMA\nPalabraEntera=1\n[Lecciones]\n"
+                "Leccion1=7,[9,3],3+4=\n",
+                "Next run: lesson 1 of 1, session 1 of 1, in your own recordings (files such as "
+                "7MAMA.WAV).\n"
+                "Each card stays 0.5 s, or until its word has been said (PalabraEntera=1).\n"
+                "    dots  for      says\n"
+                "       7  1.05 s   7MAMA.WAV\n"
+                "  [9,3], 2 cards in an order drawn anew at each run:\n"
+                "       3  1.05 s   3MAMA.WAV\n"
+                "       9  0.5 s    a chime (no 9MAMA.WAV)\n"
+                "  3 + 4 = 7, 3 cards:\n"
+                "       3  1.05 s   3MAMA.WAV\n"
+                "       4  0.8 s    MASMAMA.WAV + 4MAMA.WAV\n"
+                "       7  1.05 s   7MAMA.WAV\n"
+                "  6 cards, 5.5 s in all.\n"
+                "After it: lesson 1, session 1.\n"},
        }) {
     SCOPED_TRACE(caso.archivo);
     Archivo(caso.archivo);
@@ -421,10 +443,12 @@ TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
     std::string omitidas;
     std::istringstream lineas(caso.vista);
     for (std::string l; std::getline(lineas, l);) {
-      int n = 0, desde = 0, hasta = 0;
+      int n = 0;
       double segundos = 0;
-      if (std::sscanf(l.c_str(), " %d to %d,", &desde, &hasta) == 2) {
-        const size_t fin = std::min(tarjetas.size(), dichas.size() + (hasta - desde + 1));
+      const size_t alAzar = l.find(" in an order drawn anew");
+      if (alAzar != std::string::npos) {
+        const size_t cuantas = std::stoul(l.substr(l.rfind(", ", alAzar) + 2));
+        const size_t fin = std::min(tarjetas.size(), dichas.size() + cuantas);
         std::sort(tarjetas.begin() + std::min(dichas.size(), fin), tarjetas.begin() + fin);
       } else if (std::sscanf(l.c_str(), " %d %lf s", &n, &segundos) == 2) {
         dichas.push_back({n, static_cast<int>(std::lround(segundos * 60))});

@@ -20,7 +20,7 @@ struct Tarjetas : ListaNumeros::Oyente {
   std::vector<std::string> palabras;
   std::string errores;
 
-  void Rango(int, int) override {}
+  void AlAzar(const std::string&, int) override {}
   void Igualdad(const std::string&, int) override {}
   void Omitido(const std::string& linea) override { errores += linea + "\n"; }
 };
@@ -75,23 +75,26 @@ TEST(ListaNumerosTest, NumbersAndRangesKeepTheListOrder) {
   EXPECT_EQ(Ordenados({v[2], v[3], v[4]}), (std::vector<int>{10, 11, 12}));
 }
 
-TEST(ListaNumerosTest, ARangeGivesEachOfItsNumbersExactlyOnceInARandomOrder) {
+TEST(ListaNumerosTest, ARangeOrAGroupGivesEachOfItsNumbersExactlyOnceInARandomOrder) {
   const std::vector<int> v = Leer("5-8");
   EXPECT_EQ(Ordenados(v), (std::vector<int>{5, 6, 7, 8}));
   EXPECT_EQ(Leer("3-3"), (std::vector<int>{3}));
-  // Over many seeds the range comes in more than one order.
-  std::vector<std::vector<int>> ordenes;
-  for (uint32_t semilla = 0; semilla < 50; ++semilla) {
-    const std::vector<int> o = Leer("1-10", semilla);
-    ASSERT_EQ(Ordenados(o), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
-    if (std::find(ordenes.begin(), ordenes.end(), o) == ordenes.end()) ordenes.push_back(o);
+  // Over many seeds each comes in more than one order.
+  for (const char* lista : {"1-10", "[3,1,4,10,5,9,2,6,8,7]"}) {
+    std::vector<std::vector<int>> ordenes;
+    for (uint32_t semilla = 0; semilla < 50; ++semilla) {
+      const std::vector<int> o = Leer(lista, semilla);
+      ASSERT_EQ(Ordenados(o), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10})) << lista;
+      if (std::find(ordenes.begin(), ordenes.end(), o) == ordenes.end()) ordenes.push_back(o);
+    }
+    EXPECT_GT(ordenes.size(), 40u) << lista;
   }
-  EXPECT_GT(ordenes.size(), 40u);
 }
 
 // Each item as its rules read it: empty items, skipped characters, hyphens,
-// backward ranges, numbers past 32 bits. A range's numbers (mezclados) may
-// come in any order.
+// backward ranges, numbers past 32 bits, groups in brackets (to the closing
+// bracket or the end, what follows it skipped). A range's or a group's
+// numbers (mezclados) may come in any order.
 TEST(ListaNumerosTest, ItemsReadAsTheirRulesSay) {
   struct Caso {
     const char* lista;
@@ -116,6 +119,10 @@ TEST(ListaNumerosTest, ItemsReadAsTheirRulesSay) {
            Caso{"1-99999999999,7", {7}, false},
            Caso{"99999999999-1,8", {8}, false},
            Caso{"99999999999-2-3", {2, 3}, true},
+           Caso{" [4,11,3]", {3, 4, 11}, true},
+           Caso{"[1-3, 9", {1, 2, 3, 9}, true},
+           Caso{"[]", {0}, false},
+           Caso{"[5]x,[2,7] 9", {2, 5, 7}, true},
        }) {
     const std::vector<int> v = Leer(caso.lista);
     EXPECT_EQ(caso.mezclados ? Ordenados(v) : v, caso.numeros) << caso.lista;

@@ -63,12 +63,16 @@ TEST_F(ReproducirSonidoTest, WithoutARecordingPlaysTheFileOfThatNameWhateverItsC
   EXPECT_FALSE(Heard(e, chime));
 }
 
-// A parent's own voice, end to end: with "Idioma=MAMA" the program's card of
-// 7 plays the lesson folder's 7mama.wav, whatever its capitals.
-TEST_F(ReproducirSonidoTest, TheProgramSpeaksInTheParentsRecordedVoice) {
-  Write("7mama.wav", toneA);
+// A parent's own voice, end to end: with "Idioma=MAMA" the program's cards
+// of 7 play the lesson folder's 7mama.wav, whatever its capitals; a word
+// longer than its one-second card is heard whole with "PalabraEntera=1", the
+// first time before the next card and the last before the program ends.
+TEST_F(ReproducirSonidoTest, TheProgramSpeaksInTheParentsRecordedVoiceEveryWordWhole) {
+  const Muestras largo = Tono(523.25, 1.5);
+  Write("7mama.wav", largo);
   EscribirArchivo(trabajo + "/CPControl.ini",
-                  "[General]\r\nTiempoBit=10\r\nIdioma=MAMA\r\n[Lecciones]\r\nLeccion1=7\r\n");
+                  "[General]\r\nTiempoBit=10\r\nIdioma=MAMA\r\nPalabraEntera=1\r\n"
+                  "[Lecciones]\r\nLeccion1=7,7\r\n");
   Orden orden;
   orden.argumentos = {CONTAPUNTOS_PROGRAMA};
   orden.entorno = {{"SDL_VIDEODRIVER", "offscreen"}};
@@ -76,7 +80,7 @@ TEST_F(ReproducirSonidoTest, TheProgramSpeaksInTheParentsRecordedVoice) {
   orden.carpeta = trabajo;
   const Escucha e = EscucharPrograma(orden);
   ExpectCleanEnd(e);
-  EXPECT_TRUE(Heard(e, toneA)) << "expected the file 7mama.wav";
+  EXPECT_EQ(Contar(e.salida, largo), 2u) << "expected the file 7mama.wav twice, whole";
   EXPECT_FALSE(Heard(e, chime));
 }
 
