@@ -1,9 +1,10 @@
 // The appearance side of a being's shape: draws the unit shape in the current
 // OpenGL transform, which the owning Apariencia has set to the being's place,
-// scale and turn. Primitives are stateless; each belongs to exactly one
-// Apariencia, which deletes it through this base.
+// scale and turn. A primitive never changes once made; each belongs to
+// exactly one Apariencia, which deletes it through this base.
 #pragma once
 
+class Escena;
 class MPrimitiva;
 
 class APrimitiva {
@@ -13,6 +14,9 @@ class APrimitiva {
   // Issues the OpenGL drawing of the unit shape. datos is the owner's opaque
   // pointer, passed along untouched.
   virtual void Dibujar(void* datos) const = 0;
+  // Adds to escena the primitive's own values that its drawing depends on,
+  // beyond its class: nothing by default (a sphere is all alike).
+  virtual void Describir(Escena*) const {}
   // A new matter primitive that goes with this shape, owned by the caller, or
   // null when there is none (the default).
   virtual MPrimitiva* CrearMateria() const { return nullptr; }

@@ -47,8 +47,8 @@ void Apariencia::Dibujar() {
 
 void Apariencia::Describir(Escena* escena) const {
   if (primitivaApariencia == nullptr) return;
-  // Shapes keep no state of their own: the class says what is drawn.
   escena->Anotar(&typeid(*primitivaApariencia));
+  primitivaApariencia->Describir(escena);
   escena->Anotar(posicion);
   escena->Anotar(escala);
   escena->Anotar(rotacion);

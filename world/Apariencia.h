@@ -29,8 +29,8 @@ class Apariencia : public Materia {
   // OpenGL call at all.
   virtual void Dibujar();
   // Adds to escena every value its Dibujar draws with: the class of the
-  // shape, posicion, escala, rotacion and color; nothing without a shape. A
-  // class that draws with more adds that too.
+  // shape and the shape's own values, posicion, escala, rotacion and color;
+  // nothing without a shape. A class that draws with more adds that too.
   virtual void Describir(Escena* escena) const;
   // Copies the four components into color.
   virtual void FijarColor(const double rgba[4]);

@@ -1,14 +1,19 @@
 // Drawing, read back as pixels: the application's view (40 x 30 units around
 // the origin on a 1024 x 768 frame, white background, red beings), where and
-// how large a sphere lands, what covers what, the order of the turn and the
-// scale, and the frames left undrawn because their picture is on screen.
+// how large a sphere lands, where and how large a numeral lands and in what
+// red, what covers what, the order of the turn and the scale, and the frames
+// left undrawn because their picture is on screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "tests/world/MundoDePrueba.h"
 #include "world/APEsfera.h"
+#include "world/APNumeral.h"
 #include "world/BigBang.h"
 #include "world/Iluminacion.h"
 #include "world/Observador.h"
@@ -21,6 +26,8 @@ const double kAreaDisco = std::acos(-1.0) * 25.6 * 25.6;
 const double kBlanco[4] = {1.0, 1.0, 1.0, 0.0};
 const double kRojo[4] = {0.8, 0.0, 0.0, 0.0};
 const double kAzul[4] = {0.0, 0.0, 0.8, 0.0};
+// kRojo itself, unshaded by any light.
+bool EsRojoLiso(Color c) { return c.r == 204 && c.g == 0 && c.b == 0; }
 
 bool NoEsBlanco(Color c) { return !EsBlanco(c); }
 
@@ -90,6 +97,59 @@ TEST_F(Dibujo, ASphereAtTheViewsTopRightIsCentredOnTheFramesCorner) {
   EXPECT_NEAR(foto.Contar(NoEsBlanco), kAreaDisco / 4.0, 30.0) << "pixels drawn";
   EXPECT_TRUE(EsBlanco(foto.En(0, 0)));
   EXPECT_TRUE(EsBlanco(foto.En(512, 384)));
+}
+
+// The smallest box of pixels holding every pixel that is not white.
+struct Caja {
+  int izquierda = ContextoGL::kAncho, derecha = -1, abajo = ContextoGL::kAlto, arriba = -1;
+};
+Caja Tinta(const Fotografia& foto) {
+  Caja caja;
+  for (int y = 0; y < ContextoGL::kAlto; ++y) {
+    for (int x = 0; x < ContextoGL::kAncho; ++x) {
+      if (EsBlanco(foto.En(x, y))) continue;
+      caja = {std::min(caja.izquierda, x), std::max(caja.derecha, x), std::min(caja.abajo, y),
+              std::max(caja.arriba, y)};
+    }
+  }
+  return caja;
+}
+
+TEST_F(Dibujo, ANumeralIsFlatRedCentredAndAsTallAsItsFiguresUnlessFourOfThemAreTooWide) {
+  struct Caso {
+    int numero;
+    // Whether its figures are all flat-topped and flat-bottomed (1, 4, 7),
+    // so that its ink is exactly as tall as the figures.
+    bool plano;
+  };
+  // 444 is the widest numeral of three figures; 1000 the only one of four.
+  const Caso casos[] = {{7, true}, {42, false}, {444, true}, {1000, false}};
+  std::vector<Fotografia> fotos;
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE("numeral " + std::to_string(caso.numero));
+    Identidad* ser = new Identidad(modelo, Vector(0, 0, 0));
+    ser->FijarPrimitiva(new APNumeral(caso.numero));
+    EXPECT_EQ(ser->primitivaMateria, nullptr) << "a numeral has no matter";
+    mundo->Fotograma();
+    fotos.emplace_back();
+    const Fotografia& foto = fotos.back();
+    const int pintados = foto.Contar(NoEsBlanco);
+    EXPECT_GT(pintados, 1000);
+    EXPECT_EQ(foto.Contar(EsRojoLiso), pintados) << "some drawn pixels are not (204, 0, 0)";
+    const Caja caja = Tinta(foto);
+    const int ancho = caja.derecha - caja.izquierda + 1;
+    EXPECT_NEAR(caja.izquierda + caja.derecha + 1, 1024, 2) << "not centred across";
+    EXPECT_LE(ancho, APNumeral::kAnchoMaximo * kPixelesPorUnidad + 1) << "too wide";
+    if (caso.plano) {
+      EXPECT_NEAR(caja.arriba - caja.abajo + 1, APNumeral::kAltura * kPixelesPorUnidad, 1.0);
+      EXPECT_NEAR(caja.abajo + caja.arriba + 1, 768, 2) << "not centred from top to bottom";
+    }
+    if (caso.numero == 1000) {
+      EXPECT_NEAR(ancho, APNumeral::kAnchoMaximo * kPixelesPorUnidad, 1.0) << "not made to fit";
+    }
+    ser->muerto = true;
+  }
+  EXPECT_GT(fotos[0].Diferencias(fotos[1]), 10000) << "7 and 42 look alike";
 }
 
 TEST_F(Dibujo, ABeingWithoutAShapeLeavesTheFrameWhite) {
@@ -188,6 +248,8 @@ TEST_F(Dibujo, AFrameLeftUndrawnShowsWhatDrawingTheWorldInFullWouldShow) {
       {"a being gets a shape again", [&] { b->FijarPrimitiva(new APEsfera); }},
       {"a being is born", [&] { Esfera(Vector(0, 8, 0)); }},
       {"a being dies", [&] { a->muerto = true; }},
+      {"a being becomes a numeral", [&] { b->FijarPrimitiva(new APNumeral(7)); }},
+      {"the numeral's number changes", [&] { b->FijarPrimitiva(new APNumeral(42)); }},
       {"a being's shape becomes one that draws nothing",
        [&] { b->FijarPrimitiva(new APrueba(false)); }},
       {"the background changes", [&] { mundo->colorFondo[1] = 0.5; }},
