@@ -16,7 +16,8 @@
 #                              the menu entry and its icon
 #   share/doc/contapuntos/copyright
 #                              the licences: MIT for the program, CC BY-SA
-#                              3.0 for its recordings, with their credit
+#                              3.0 for its recordings, with their credit,
+#                              and Bitstream Vera for its figures (DejaVu)
 #   share/doc/contapuntos/changelog.gz, share/man/man1/*.1.gz
 #                              the changelog and a manual page for each
 #                              command, from dist/linux/, compressed as

@@ -90,7 +90,8 @@ foreach(par IN ITEMS
     "dist/windows/README.txt;README.txt"
     "dist/windows/LEEME.txt;LEEME.txt"
     "LICENSE;LICENSE.txt"
-    "LICENSE-recordings;LICENSE-recordings.txt")
+    "LICENSE-recordings;LICENSE-recordings.txt"
+    "LICENSE-font;LICENSE-font.txt")
   list(GET par 0 origen)
   list(GET par 1 nombre)
   add_custom_command(OUTPUT ${carpeta}/${nombre}

@@ -317,6 +317,7 @@ Section
   File "${CARPETA}/contapuntos.exe"
   File "${CARPETA}/LICENSE.txt"
   File "${CARPETA}/LICENSE-recordings.txt"
+  File "${CARPETA}/LICENSE-font.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   SetOutPath "$DOCUMENTS\Contapuntos"
@@ -359,6 +360,7 @@ Section Uninstall
   Delete "$INSTDIR\contapuntos.exe"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\LICENSE-recordings.txt"
+  Delete "$INSTDIR\LICENSE-font.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${DESINSTALAR}"
