@@ -1,6 +1,7 @@
 // The program itself, with every frame timed: for each paint it writes one
-// line "<spheres> <work> <shown> <start>" on standard output, where spheres
-// is how many spheres the frame drew, work the milliseconds from BeginPaint
+// line "<spheres> <work> <shown> <start> <numerals>" on standard output,
+// where spheres is how many spheres the frame drew, numerals how many
+// numerals (each one glDrawArrays), work the milliseconds from BeginPaint
 // to the end of its drawing (glFinish; to the pacing for a frame not drawn),
 // shown the milliseconds to the end of its buffer swap (0 when the frame was
 // left on screen as it was), and start the milliseconds from the first
@@ -21,6 +22,7 @@ struct Fotograma {
   Reloj::time_point mostrado;
   bool dibujado = false;
   int esferas = 0;
+  int numerales = 0;
 };
 Fotograma actual;
 Reloj::time_point primero;
@@ -51,6 +53,12 @@ void __wrap_gluSphere(GLUquadric* cuadrica, GLdouble radio, GLint meridianos, GL
   __real_gluSphere(cuadrica, radio, meridianos, paralelos);
 }
 
+void __real_glDrawArrays(GLenum, GLint, GLsizei);
+void __wrap_glDrawArrays(GLenum modo, GLint primero, GLsizei cantidad) {
+  ++actual.numerales;
+  __real_glDrawArrays(modo, primero, cantidad);
+}
+
 BOOL WINAPI __real_SwapBuffers(HDC);
 BOOL WINAPI __wrap_SwapBuffers(HDC dc) {
   glFinish();
@@ -65,9 +73,9 @@ BOOL WINAPI __wrap_SwapBuffers(HDC dc) {
 void __real__Z16WaitForNextFramev();
 void __wrap__Z16WaitForNextFramev() {
   if (!actual.dibujado) actual.trabajo = Reloj::now();
-  std::printf("%d %.3f %.3f %.3f\n", actual.esferas, Ms(actual.inicio, actual.trabajo),
+  std::printf("%d %.3f %.3f %.3f %d\n", actual.esferas, Ms(actual.inicio, actual.trabajo),
               actual.dibujado ? Ms(actual.inicio, actual.mostrado) : 0.0,
-              Ms(primero, actual.inicio));
+              Ms(primero, actual.inicio), actual.numerales);
   __real__Z16WaitForNextFramev();
 }
 

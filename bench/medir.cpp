@@ -4,8 +4,9 @@
 // changed; the time to place 100 dots; the time from the start of the
 // process to the end of its first frame; the peak resident memory of a
 // whole run; and, in a real window on a private Xvfb display, the frames of
-// 100-dot cards and the length of six-card lessons, on a 1024 x 768 screen
-// and on a 1920 x 1080 one. Run it from the build folder: bench/medir (see
+// 100-dot cards and of a numeral card of 100, and the length of six-card
+// lessons, dots and numerals, on a 1024 x 768 screen and on a 1920 x 1080
+// one. Run it from the build folder: bench/medir (see
 // the README).
 
 #include <malloc.h>
@@ -171,13 +172,16 @@ struct Cuadro {
   double trabajo;
   double mostrado;
   double inicio;
+  int numerales;
 };
 
 std::vector<Cuadro> Cuadros(const std::string& salida) {
   std::vector<Cuadro> cuadros;
   std::istringstream lineas(salida);
   Cuadro c;
-  while (lineas >> c.esferas >> c.trabajo >> c.mostrado >> c.inicio) cuadros.push_back(c);
+  while (lineas >> c.esferas >> c.trabajo >> c.mostrado >> c.inicio >> c.numerales) {
+    cuadros.push_back(c);
+  }
   return cuadros;
 }
 
@@ -227,17 +231,42 @@ void Tarjetas100(const std::string& fotogramas, const std::string& carpeta,
               donde.c_str(), sinDibujar.size(), Mediana(sinDibujar));
 }
 
+// The lesson 0,#100 of one-tenth-second cards, in a real window: the first
+// frame of the numeral card, work and swap, which also makes its numeral.
+void Numeral100(const std::string& fotogramas, const std::string& carpeta,
+                const std::vector<std::string>& entorno, const std::string& donde) {
+  EscribirLeccion(carpeta, 1, "0,#100");
+  std::vector<double> trabajo;
+  std::vector<double> mostrado;
+  for (int i = 0; i < 15; ++i) {
+    std::string salida;
+    Correr({fotogramas}, carpeta, &salida, entorno);
+    for (const Cuadro& c : Cuadros(salida)) {
+      if (c.numerales == 0) continue;
+      trabajo.push_back(c.trabajo);
+      mostrado.push_back(c.mostrado);
+      break;
+    }
+  }
+  std::printf(
+      "| %s: first frame of a numeral card #100 after an empty card: work; with its swap "
+      "(medians of %zu) | %.1f ms; %.1f ms |\n",
+      donde.c_str(), trabajo.size(), Mediana(trabajo), Mediana(mostrado));
+}
+
 // Six one-second cards of each lesson, in a real window, runs taken in
 // turn: the whole run (start to exit) and the lesson (the first card shown
 // to the last frame), each against six empty cards, and the lesson against
 // its nominal six seconds.
 void Lecciones(const std::string& fotogramas, const std::string& carpeta,
                const std::vector<std::string>& entorno, const std::string& donde) {
-  const char* listas[] = {"0,0,0,0,0,0", "100,0,100,0,100,0", "100,100,100,100,100,100"};
-  std::vector<double> entero[3];
-  std::vector<double> leccion[3];
+  const char* listas[] = {"0,0,0,0,0,0", "100,0,100,0,100,0", "100,100,100,100,100,100",
+                          "#100,#7,#100,#42,#100,#1000"};
+  const int kListas = 4;
+  std::vector<double> entero[kListas];
+  std::vector<double> leccion[kListas];
   for (int vez = 0; vez < 5; ++vez) {
-    for (int k = 0; k < 3; ++k) {
+    for (int k = 0; k < kListas; ++k) {
       EscribirLeccion(carpeta, 10, listas[k]);
       std::string salida;
       const Reloj::time_point antes = Reloj::now();
@@ -251,7 +280,7 @@ void Lecciones(const std::string& fotogramas, const std::string& carpeta,
       }
     }
   }
-  for (int k = 0; k < 3; ++k) {
+  for (int k = 0; k < kListas; ++k) {
     std::printf(
         "| %s: six one-second cards %s: whole run; lesson (medians of 5) | %.2f s, %.3fx; "
         "%.3f s, %.4fx, %+.2f %% of nominal |\n",
@@ -325,6 +354,7 @@ int main() {
     const std::string donde = "In a " + std::to_string(ancho) + " x " + std::to_string(alto) +
                               " window";
     Tarjetas100(carpetaBinarios + "fotogramas", carpeta, entorno, donde);
+    Numeral100(carpetaBinarios + "fotogramas", carpeta, entorno, donde);
     Lecciones(carpetaBinarios + "fotogramas", carpeta, entorno, donde);
   }
   std::remove((carpeta + "/CPControl.ini").c_str());
