@@ -17,6 +17,7 @@
 #include "lesson/Voz.h"
 #include "platform/platform.h"
 #include "world/APEsfera.h"
+#include "world/APNumeral.h"
 #include "world/Universo.h"
 
 namespace {
@@ -81,13 +82,21 @@ int32_t Guion::EjecutarBit(int32_t relativo) {
 }
 
 void Guion::ColocarPuntos() {
+  delete[] puntos;
+  if (leccion.tarjetas.elementos[bitActual].cifra) {
+    // The numeral stands alone, in the middle of the card.
+    puntos = new Identidad*[1];
+    cantidadPuntos = 1;
+    puntos[0] = new Identidad(this, Vector(0.0, 0.0, 0.0));
+    puntos[0]->FijarPrimitiva(new APNumeral(numeroActual));
+    return;
+  }
   if (numeroActual > Colocacion::kPuntosMaximos) {
     std::fprintf(stderr, "contapuntos: the card of %d shows %d dots, the most a card holds\n",
                  numeroActual, Colocacion::kPuntosMaximos);
   }
   TColeccion<Vector> aceptados;
   Colocacion::Colocar(numeroActual, &aceptados);
-  delete[] puntos;
   puntos = new Identidad*[aceptados.cantidad > 0 ? aceptados.cantidad : 1];
   cantidadPuntos = aceptados.cantidad;
   for (uint32_t j = 0; j < aceptados.cantidad; ++j) {

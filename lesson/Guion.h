@@ -2,7 +2,8 @@
 // the current lesson from its step of every frame.
 //
 // Each card of the lesson is a bit: at its first tick N red dots appear at
-// random without overlapping and its recording starts (an equation's card
+// random without overlapping (or, on a numeral's card, the written number
+// N) and its recording starts (an equation's card
 // says its word first: "plus", "equals"); at its last tick, the card's
 // ticks later, the dots die and the next bit begins. One idle tick after
 // the last bit, the script advances the pass and lesson in the lesson file
@@ -62,7 +63,7 @@ class Guion : public Identidad {
   // what a card can show.
   uint32_t cantidadPuntos = 0;
 
-  // Places the dots of numeroActual.
+  // Places the dots of numeroActual, or its numeral for a numeral's card.
   void ColocarPuntos();
   // Starts the sound of the bit being handled.
   void Decir();

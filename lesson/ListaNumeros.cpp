@@ -18,11 +18,23 @@ struct Destino {
   int32_t instantes;
   ListaNumeros::Oyente* oyente;
   const char* leccion;
+  // Whether the cards show numerals.
+  bool cifra;
 
   void Agregar(int numero, const char* palabra) const {
-    tarjetas->Agregar(Tarjeta{numero, palabra, instantes});
+    tarjetas->Agregar(Tarjeta{numero, palabra, instantes, cifra});
   }
 };
+
+// Past the blanks at c, and a numeral's '#' with the blanks after it, which
+// sets *cifra.
+const char* Marca(const char* c, const char* fin, bool* cifra) {
+  while (c < fin && (*c == ' ' || *c == '\t')) ++c;
+  if (c == fin || *c != '#') return c;
+  *cifra = true;
+  for (++c; c < fin && (*c == ' ' || *c == '\t');) ++c;
+  return c;
+}
 
 // Appends cartas in a random order, found by rejection: a draw already
 // picked is drawn again. The picks are marked in a table rather than
@@ -48,7 +60,8 @@ void Expandir(int64_t desde, int64_t hasta, const Destino& destino) {
                          static_cast<int>(cuantos));
   std::vector<Tarjeta> cartas;
   for (int64_t numero = desde; numero <= hasta; ++numero) {
-    cartas.push_back(Tarjeta{static_cast<int32_t>(numero), nullptr, destino.instantes});
+    cartas.push_back(
+        Tarjeta{static_cast<int32_t>(numero), nullptr, destino.instantes, destino.cifra});
   }
   Mezclar(cartas, destino);
 }
@@ -166,11 +179,11 @@ std::string Resolver(const std::vector<int64_t>& numeros, const std::string& ope
   return "";
 }
 
-// An item with '=': the cards of an equation, or the line that tells why it
-// is left out.
-void LeerIgualdad(const char* item, const char* fin, const Destino& destino) {
+// An item with '=', read from desde to fin: the cards of an equation, or the
+// line that tells why it is left out, which quotes the item from item on.
+void LeerIgualdad(const char* item, const char* desde, const char* fin, const Destino& destino) {
   Igualdad igualdad;
-  std::string razon = Analizar(item, fin, &igualdad);
+  std::string razon = Analizar(desde, fin, &igualdad);
   std::vector<int64_t> valores;
   for (const std::string& cifras : igualdad.numeros) {
     valores.push_back(Valor(cifras));
@@ -214,21 +227,23 @@ class Sordo : public ListaNumeros::Oyente {
 };
 
 // A group, the items between its brackets (from item to fin): their cards,
-// each read as a list's, in an order drawn anew at each run. An equation
-// keeps its order, so it cannot be in a group.
+// each read as a list's (a '#' before one makes its cards numerals), in an
+// order drawn anew at each run. An equation keeps its order, so it cannot be
+// in a group.
 void LeerGrupo(const char* item, const char* fin, const Destino& destino) {
   TColeccion<Tarjeta> grupo;
   Sordo sordo;
-  const Destino interno{&grupo, destino.instantes, &sordo, destino.leccion};
   for (const char* elemento = item;;) {
     const char* hasta = std::find(elemento, fin, ',');
+    Destino interno{&grupo, destino.instantes, &sordo, destino.leccion, destino.cifra};
+    const char* numeros = Marca(elemento, hasta, &interno.cifra);
     if (std::find(elemento, hasta, '=') != hasta) {
       destino.oyente->Omitido(std::string("contapuntos: ") + destino.leccion +
                               ": the equation \"" + std::string(elemento, hasta) +
                               "\" is left out: an equation keeps its order, so it cannot be in "
                               "a group in brackets");
     } else {
-      LeerNumeros(elemento, hasta, interno);
+      LeerNumeros(numeros, hasta, interno);
     }
     if (hasta == fin) break;
     elemento = hasta + 1;
@@ -242,10 +257,10 @@ void LeerGrupo(const char* item, const char* fin, const Destino& destino) {
 
 void ListaNumeros::Leer(const char* lista, const char* leccion, int32_t instantes,
                         TColeccion<Tarjeta>* tarjetas, Oyente* oyente) {
-  const Destino destino{tarjetas, instantes, oyente, leccion};
   for (const char* item = lista;;) {
     const char* fin = item + std::strcspn(item, ",");
-    const char* abre = item + std::strspn(item, " \t");
+    Destino destino{tarjetas, instantes, oyente, leccion, false};
+    const char* abre = Marca(item, fin, &destino.cifra);
     if (*abre == '[') {
       // The group runs to its closing bracket, or to the end of the list;
       // what follows the bracket up to the next comma is skipped.
@@ -253,9 +268,9 @@ void ListaNumeros::Leer(const char* lista, const char* leccion, int32_t instante
       LeerGrupo(abre + 1, cierra, destino);
       fin = cierra + std::strcspn(cierra, ",");
     } else if (std::find(item, fin, '=') != fin) {
-      LeerIgualdad(item, fin, destino);
+      LeerIgualdad(item, abre, fin, destino);
     } else {
-      LeerNumeros(item, fin, destino);
+      LeerNumeros(abre, fin, destino);
     }
     if (*fin == '\0') return;
     item = fin + 1;

@@ -19,6 +19,10 @@
 // that is wrong, negative, divides inexactly or by zero, or holds a number
 // past what a card holds is left out, with one line on standard error.
 //
+// A '#' before an item (blanks around it) makes its cards numerals, the
+// written number instead of dots: "#7", "#1-5", "#3+4=", "#[4,11,3]"; in a
+// group, a '#' before one of its items makes that item's cards numerals.
+//
 // A group opens with '[' (blanks before it) and closes with ']', or at the
 // end of the list; its items, separated by commas, are numbers and ranges
 // read as above, and their cards come in one random order, drawn anew at

@@ -1,5 +1,5 @@
-// One card of a lesson: the number of dots it shows, the word said before
-// its number, and how long it stays.
+// One card of a lesson: the number it shows, as dots or as a numeral, the
+// word said before its number, and how long it stays.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +13,11 @@ struct Tarjeta {
   // whose words take longer to say (an equation's, or any with
   // "PalabraEntera").
   int32_t instantes;
+  // Whether the card shows the numeral, the written number, instead of dots.
+  bool cifra;
 
   bool operator==(const Tarjeta& otra) const {
-    return numero == otra.numero && palabra == otra.palabra && instantes == otra.instantes;
+    return numero == otra.numero && palabra == otra.palabra && instantes == otra.instantes &&
+           cifra == otra.cifra;
   }
 };

@@ -91,14 +91,16 @@ std::string Dicho(const Tarjeta& tarjeta, const char* idioma) {
     dicho += std::string("a chime (no ") + static_cast<const char*>(nombre) + ")";
   }
   if (!sonido.fallo.empty()) dicho += " (" + sonido.fallo + ")";
-  if (tarjeta.numero > Colocacion::kPuntosMaximos) {
+  if (!tarjeta.cifra && tarjeta.numero > Colocacion::kPuntosMaximos) {
     dicho += " (" + std::to_string(Colocacion::kPuntosMaximos) + " dots, the most a card holds)";
   }
   return dicho;
 }
 
 void Linea(const Tarjeta& tarjeta, const char* idioma) {
-  std::printf("  %6d  %-8s %s\n", tarjeta.numero, Segundos(tarjeta.instantes).c_str(),
+  // A numeral's card shows the written number: "#7".
+  const std::string muestra = (tarjeta.cifra ? "#" : "") + std::to_string(tarjeta.numero);
+  std::printf("  %6s  %-8s %s\n", muestra.c_str(), Segundos(tarjeta.instantes).c_str(),
               Dicho(tarjeta, idioma).c_str());
 }
 
@@ -111,7 +113,7 @@ void Contar(const Leccion& leccion, const Registro& registro) {
     std::printf("  There is no Leccion%d in the file: the run shows one empty card, 0.\n",
                 leccion.leccionActual);
   }
-  std::printf("    dots  for      says\n");
+  std::printf("    card  for      says\n");
   uint32_t i = 0;
   for (size_t s = 0;;) {
     if (s < registro.sucesos.size() && registro.sucesos[s].tarjeta == i) {

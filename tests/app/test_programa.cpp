@@ -79,7 +79,7 @@ TEST(ProgramaTest, ShowTellsTheNextRunWithoutADisplayAndChangesNothing) {
   const std::string siguiente =
       "Lesson file: " + archivo + "\nNext run: lesson 2 of 3, session 2 of 2, in the English voice.\n"
       "Each card stays 0.1 s; a card of an equation, until its words have been said.\n"
-      "    dots  for      says\n       2  0.1 s    two\n  1 card, 0.1 s in all.\n"
+      "    card  for      says\n       2  0.1 s    two\n  1 card, 0.1 s in all.\n"
       "After it: lesson 3, session 1.\n";
   const struct {
     std::vector<std::string> argumentos;
@@ -91,11 +91,11 @@ TEST(ProgramaTest, ShowTellsTheNextRunWithoutADisplayAndChangesNothing) {
       {{"--show", carpeta.ruta()}, 0, siguiente, ""},
       {{carpeta.ruta() + "/./cpcontrol.ini", "--show"}, 0, siguiente, ""},
       {{"--show", "--all", archivo}, 0,
-       siguiente.substr(0, siguiente.find("    dots")) +
-           "\nLesson 1:\n    dots  for      says\n       1  0.1 s    one\n  1 card, 0.1 s in all.\n"
-           "\nLesson 2:\n    dots  for      says\n       2  0.1 s    two\n  1 card, 0.1 s in all.\n"
+       siguiente.substr(0, siguiente.find("    card")) +
+           "\nLesson 1:\n    card  for      says\n       1  0.1 s    one\n  1 card, 0.1 s in all.\n"
+           "\nLesson 2:\n    card  for      says\n       2  0.1 s    two\n  1 card, 0.1 s in all.\n"
            "\nLesson 3:\n  There is no Leccion3 in the file: the run shows one empty card, 0.\n"
-           "    dots  for      says\n       0  0.1 s    zero\n  1 card, 0.1 s in all.\n",
+           "    card  for      says\n       0  0.1 s    zero\n  1 card, 0.1 s in all.\n",
        ""},
       {{"--show", "ana"}, 1, "",
        "contapuntos: cannot read ana: cannot open " + carpeta.ruta() +

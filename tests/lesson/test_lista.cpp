@@ -13,6 +13,9 @@
 
 namespace {
 
+// A numeral's card, in the lists of numbers below: kCifra + its number.
+constexpr int kCifra = 1000000000;
+
 // A list's cards: each one's number, the word said before it ("" for none),
 // and the lines that told of items left out.
 struct Tarjetas : ListaNumeros::Oyente {
@@ -31,7 +34,7 @@ Tarjetas LeerTarjetas(const char* lista, uint32_t semilla = 7) {
   Tarjetas t;
   ListaNumeros::Leer(lista, "Leccion3", 6, &tarjetas, &t);
   for (uint32_t i = 0; i < tarjetas.cantidad; ++i) {
-    t.numeros.push_back(tarjetas.elementos[i].numero);
+    t.numeros.push_back(tarjetas.elementos[i].numero + (tarjetas.elementos[i].cifra ? kCifra : 0));
     t.palabras.push_back(tarjetas.elementos[i].palabra ? tarjetas.elementos[i].palabra : "");
   }
   return t;
@@ -93,7 +96,7 @@ TEST(ListaNumerosTest, ARangeOrAGroupGivesEachOfItsNumbersExactlyOnceInARandomOr
 
 // Each item as its rules read it: empty items, skipped characters, hyphens,
 // backward ranges, numbers past 32 bits, groups in brackets (to the closing
-// bracket or the end, what follows it skipped). A range's or a group's
+// bracket or the end, what follows it skipped), numerals. A range's or a group's
 // numbers (mezclados) may come in any order.
 TEST(ListaNumerosTest, ItemsReadAsTheirRulesSay) {
   struct Caso {
@@ -123,6 +126,10 @@ TEST(ListaNumerosTest, ItemsReadAsTheirRulesSay) {
            Caso{"[1-3, 9", {1, 2, 3, 9}, true},
            Caso{"[]", {0}, false},
            Caso{"[5]x,[2,7] 9", {2, 5, 7}, true},
+           // A '#' makes numerals of an item's cards; elsewhere it is skipped.
+           Caso{" # 7,1#2", {kCifra + 7, 12}, false},
+           Caso{"#3-4,#[5,6],[#8,9]", {9, kCifra + 3, kCifra + 4, kCifra + 5, kCifra + 6,
+                                       kCifra + 8}, true},
        }) {
     const std::vector<int> v = Leer(caso.lista);
     EXPECT_EQ(caso.mezclados ? Ordenados(v) : v, caso.numeros) << caso.lista;
@@ -163,6 +170,7 @@ TEST(ListaNumerosTest, AnEquationShowsItsNumbersThenItsAnswerEachSaidAfterItsWor
                 {n, "POR", "IGUAL", n, "MENOS", "IGUAL"}},
            // Old items beside them keep their rules.
            Caso{"5,3+4=,1 2,8-8,", {5, 3, 4, 7, 12, 8, 0}, {n, n, "MAS", "IGUAL", n, n, n}},
+           Caso{" #2x3=", {kCifra + 2, kCifra + 3, kCifra + 6}, {n, "POR", "IGUAL"}},
        }) {
     const Tarjetas t = LeerTarjetas(caso.lista);
     EXPECT_EQ(t.numeros, caso.numeros) << caso.lista;
