@@ -367,8 +367,8 @@ TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
                 "      12  1 s      doce\n"
                 "  3 + 4 = 7, 3 cards:\n"
                 "       3  1 s      tres\n"
-                "       4  1.48 s   m\xC3\xA1s cuatro\n"
-                "       7  1.72 s   igual a siete\n"
+                "       4  1.38 s   m\xC3\xA1s cuatro\n"
+                "       7  1.63 s   igual a siete\n"
                 "contapuntos: Leccion1: the equation \"8:3=\" is left out: 8 divided by 3 does not "
                 "come out exact\n"
                 "contapuntos: Leccion1: the equation \"2x3=7\" is left out: its answer is 6, not 7\n"
@@ -376,7 +376,7 @@ TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
                 "order, so it cannot be in a group in brackets\n"
                 "  [2,3+4=], 1 card in an order drawn anew at each run:\n"
                 "       2  1 s      dos\n"
-                "  11 cards, 12.2 s in all.\n"
+                "  11 cards, 12.02 s in all.\n"
                 "After it: lesson 1, session 1.\n"},
            Caso{"[General]\nTiempoBit=5\nIdioma=MAMA\nLeccionActual=2\nLecciones=3\n"
                 "PasesPorLeccion=2\nPaseActual=2\n[Lecciones]\nLeccion2=3+4=,9,7\n",
