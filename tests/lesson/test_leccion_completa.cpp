@@ -127,16 +127,19 @@ TEST_F(LeccionCompletaTest, AProgressThatCannotBeSavedIsToldInABoxAboveTheLesson
 }
 
 // On any screen, in the mode it has, the card fills it: scaled to fit,
-// centred, white to every edge, every dot round; and it is drawn again when
-// another window uncovers it.
+// centred, white to every edge, every dot round, a numeral red and as tall
+// as its figures; and it is drawn again when another window uncovers it.
 TEST(PantallaTest, ACardFillsTheScreenAndIsDrawnAgainWhenUncovered) {
-  for (const Tamano& tamano : kPantallasDePrueba) {
-    SCOPED_TRACE(std::to_string(tamano.ancho) + " x " + std::to_string(tamano.alto));
-    PantallaVirtual pantalla(tamano.ancho, tamano.alto);
+  std::vector<Imagen> numerales;
+  for (const PantallaDePrueba& prueba : kPantallasDePrueba) {
+    const std::string tarjeta = prueba.numeral < 0 ? "7" : "#" + std::to_string(prueba.numeral);
+    SCOPED_TRACE(std::to_string(prueba.ancho) + " x " + std::to_string(prueba.alto) + ", " +
+                 tarjeta);
+    PantallaVirtual pantalla(prueba.ancho, prueba.alto);
     if (!pantalla.activa()) GTEST_SKIP() << "Xvfb could not be started";
     CarpetaTemporal carpeta;
     std::ofstream(carpeta.ruta() + "/CPControl.ini", std::ios::binary)
-        << "[General]\r\nTiempoBit=60\r\n[Lecciones]\r\nLeccion1=7\r\n";
+        << "[General]\r\nTiempoBit=60\r\n[Lecciones]\r\nLeccion1=" << tarjeta << "\r\n";
     Orden orden;
     orden.argumentos = {kPrograma};
     orden.entorno = {{"DISPLAY", pantalla.nombre()}, {"SDL_AUDIODRIVER", "dummy"}};
@@ -144,9 +147,11 @@ TEST(PantallaTest, ACardFillsTheScreenAndIsDrawnAgainWhenUncovered) {
     orden.quitar = {"SDL_VIDEODRIVER"};
     orden.carpeta = carpeta.ruta();
     Proceso programa(orden);
-    ComprobarRepintado(pantalla, 7);
+    const Imagen imagen = ComprobarRepintado(pantalla, 7, prueba.numeral);
+    if (prueba.numeral >= 0) numerales.push_back(imagen);
     EXPECT_EQ(programa.Esperar().codigo, 0);
   }
+  EXPECT_TRUE(numerales[0].rgb != numerales[1].rgb) << "the numerals 7 and 42 look alike";
 }
 
 // A display that goes away (its server ended, as at a logout) ends the

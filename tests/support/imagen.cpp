@@ -6,11 +6,13 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <thread>
 
 #include "tests/support/carpeta.h"
 #include "tests/support/pantalla.h"
+#include "world/APNumeral.h"
 
 bool Imagen::Blanco(int x, int y) const {
   const uint8_t* p = &rgb[(size_t(y) * ancho + x) * 3];
@@ -149,17 +151,50 @@ bool HayTarjeta(const Imagen& imagen) {
   return total > 0 && blancos > total / 2 && blancos < total;
 }
 
+void ComprobarNumeral(const Imagen& imagen, int ancho, int alto) {
+  if (imagen.ancho != ancho || imagen.alto != alto) {
+    ADD_FAILURE() << "expected a " << ancho << " x " << alto << " screenshot, got "
+                  << imagen.ancho << " x " << imagen.alto;
+    return;
+  }
+  int izquierda = ancho, derecha = -1, arriba = alto, abajo = -1;
+  int otros = 0;
+  for (int y = 0; y < alto; ++y) {
+    for (int x = 0; x < ancho; ++x) {
+      if (imagen.Blanco(x, y)) continue;
+      const uint8_t* p = &imagen.rgb[(size_t(y) * ancho + x) * 3];
+      otros += (std::abs(p[0] - 204) > 2 || p[1] > 2 || p[2] > 2) ? 1 : 0;
+      izquierda = std::min(izquierda, x);
+      derecha = std::max(derecha, x);
+      arriba = std::min(arriba, y);
+      abajo = std::max(abajo, y);
+    }
+  }
+  EXPECT_EQ(otros, 0) << "pixels neither white nor (204, 0, 0)";
+  const double altura = APNumeral::kAltura * 25.6 * std::min(ancho / 1024.0, alto / 768.0);
+  // DejaVu's round figures reach 2 % of their height past the flat ones.
+  const double desborde = 0.02 * altura + 1;
+  EXPECT_NEAR(izquierda + derecha + 1, ancho, 2) << "not centred across";
+  EXPECT_NEAR(arriba + abajo + 1, alto, 2 * desborde) << "not centred from top to bottom";
+  EXPECT_NEAR(abajo - arriba + 1, altura + desborde, desborde + 1) << "not the figures' height";
+}
+
 }  // namespace
 
-void ComprobarRepintado(const PantallaVirtual& pantalla, int puntos) {
+Imagen ComprobarRepintado(const PantallaVirtual& pantalla, int puntos, int numeral) {
   CarpetaTemporal fotos;
   const std::string antes = fotos.ruta() + "/antes.png";
   const Imagen a = CapturarHasta(pantalla, antes, 10.0, HayTarjeta);
-  ComprobarTarjeta(antes, puntos, pantalla.ancho(), pantalla.alto());
+  if (numeral >= 0) {
+    ComprobarNumeral(a, pantalla.ancho(), pantalla.alto());
+  } else {
+    ComprobarTarjeta(antes, puntos, pantalla.ancho(), pantalla.alto());
+  }
   pantalla.Cubrir(1.0);
   const Imagen b = CapturarHasta(pantalla, fotos.ruta() + "/despues.png", 3.0,
                                  [&a](const Imagen& b) { return Distintos(a, b) == 0; });
   EXPECT_EQ(Distintos(a, b), 0u) << "pixels not drawn again after the card was uncovered";
+  return a;
 }
 
 void ComprobarCajaDeFallo(const PantallaVirtual& pantalla, Proceso* programa, double segundos) {

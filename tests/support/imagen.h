@@ -1,6 +1,7 @@
 // What the screen shows, for the tests: a PNG read into RGB pixels (through
 // ImageMagick's convert), the connected patches of pixels that are not
-// background, the check of a card's dots, and the failure's message box.
+// background, the check of a card's dots or numeral, and the failure's
+// message box.
 #pragma once
 
 #include <cstdint>
@@ -40,12 +41,17 @@ std::vector<Mancha> Manchas(const Imagen& imagen);
 int ContarPuntos(const Imagen& imagen);
 
 // The screens a card is checked on, by the Linux program and by the Windows
-// one: the picture's own size, a wide screen and a laptop's.
-struct Tamano {
+// one: the picture's own size, a wide screen and a laptop's, each with a
+// card of dots; then the wide screen with the numeral cards of 7 and 42,
+// whose pictures must differ.
+struct PantallaDePrueba {
   int ancho;
   int alto;
+  // The numeral the card shows, or -1 for a card of dots.
+  int numeral = -1;
 };
-inline constexpr Tamano kPantallasDePrueba[] = {{1024, 768}, {1920, 1080}, {1366, 768}};
+inline constexpr PantallaDePrueba kPantallasDePrueba[] = {
+    {1024, 768}, {1920, 1080}, {1366, 768}, {1920, 1080, 7}, {1920, 1080, 42}};
 
 // Checks, with GoogleTest assertions, that the screenshot in archivo is a
 // card of exactly `puntos` red dots on white on a screen of ancho x alto:
@@ -58,11 +64,15 @@ void ComprobarTarjeta(const std::string& archivo, int puntos, int ancho = 1024, 
 
 // Checks that a card on pantalla is drawn again after another window covered
 // it: a screenshot once the card is up (within 10 s), a card of `puntos`
-// dots; the screen covered for 1 s and uncovered; then, within 3 s, a
-// screenshot pixel for pixel the first. The card must stay on screen for
-// that long.
+// dots, or, with numeral 0 or more, a numeral's card, the picture scaled by
+// s as for dots: every pixel that is not white the dots' red, (204, 0, 0),
+// the ink centred across the screen and as tall as the figures (13 units of
+// the picture's 30, 25.6 s px each) centred from top to bottom, give or
+// take the overshoot of round figures; the screen covered for 1 s and
+// uncovered; then, within 3 s, a screenshot pixel for pixel the first,
+// which it returns. The card must stay on screen for that long.
 class PantallaVirtual;
-void ComprobarRepintado(const PantallaVirtual& pantalla, int puntos);
+Imagen ComprobarRepintado(const PantallaVirtual& pantalla, int puntos, int numeral = -1);
 
 // Checks that programa, on pantalla, tells the parent of a failure in a box
 // captioned "Contapuntos", shown within segundos with the lesson's window

@@ -201,22 +201,29 @@ TEST_F(WineTest, RunsALessonAndAdvancesTheCountersAsTheLinuxProgramDoes) {
 }
 
 // On any screen, in the mode it has, the card fills it, centred on white,
-// and is drawn again when another window uncovers it.
+// a numeral red and as tall as its figures, and is drawn again when another
+// window uncovers it.
 TEST_F(WineTest, ACardFillsTheScreenAndIsDrawnAgainWhenUncovered) {
-  for (const Tamano& tamano : kPantallasDePrueba) {
-    SCOPED_TRACE(std::to_string(tamano.ancho) + " x " + std::to_string(tamano.alto));
-    PantallaVirtual otra(tamano.ancho, tamano.alto);
+  std::vector<Imagen> numerales;
+  for (const PantallaDePrueba& prueba : kPantallasDePrueba) {
+    const std::string tarjeta = prueba.numeral < 0 ? "6" : "#" + std::to_string(prueba.numeral);
+    SCOPED_TRACE(std::to_string(prueba.ancho) + " x " + std::to_string(prueba.alto) + ", " +
+                 tarjeta);
+    PantallaVirtual otra(prueba.ancho, prueba.alto);
     ASSERT_TRUE(otra.activa()) << "Xvfb could not be started";
     DetenerWine(kPrefijo);
     CarpetaTemporal carpeta;
-    Escribir(carpeta.ruta(), "[General]\r\nTiempoBit=80\r\n[Lecciones]\r\nLeccion1=6\r\n");
+    Escribir(carpeta.ruta(),
+             "[General]\r\nTiempoBit=80\r\n[Lecciones]\r\nLeccion1=" + tarjeta + "\r\n");
     Orden orden = ProgramaEnWine(carpeta.ruta());
     orden.entorno["DISPLAY"] = otra.nombre();
     Proceso programa(orden);
     ASSERT_FALSE(otra.EsperarVentana("Orvalo", 120).empty()) << "no window under Wine";
-    ComprobarRepintado(otra, 6);
+    const Imagen imagen = ComprobarRepintado(otra, 6, prueba.numeral);
+    if (prueba.numeral >= 0) numerales.push_back(imagen);
     EXPECT_EQ(programa.Esperar().codigo, 0);
   }
+  EXPECT_TRUE(numerales[0].rgb != numerales[1].rgb) << "the numerals 7 and 42 look alike";
 }
 
 TEST_F(WineTest, AProgressThatCannotBeSavedIsToldInABoxAboveTheLesson) {
