@@ -59,7 +59,7 @@ bool SalidaALaConsola() {
 
 }  // namespace
 
-Contapuntos::Contapuntos() : observador(nullptr) {}
+Contapuntos::Contapuntos() : observador(nullptr), guion(nullptr) {}
 
 Contapuntos::~Contapuntos() = default;
 
@@ -117,9 +117,13 @@ void Contapuntos::Crear() {
     observador->posicion = observador->posicion + Vector(20.0, 15.0, 0.0);
 
     ShowCursor(FALSE);
-    Guion* guion = new Guion(&bigBang, this);
+    guion = new Guion(&bigBang, this);
     guion->Ensayar();
   }
+}
+
+void Contapuntos::Acabar() {
+  if (guion != nullptr) guion->diario.Escribir(Diario::Final::kParada);
 }
 
 // The program's one application object.

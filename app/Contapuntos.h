@@ -3,6 +3,7 @@
 
 #include "app/Dios.h"
 
+class Guion;
 class Observador;
 
 class Contapuntos : public Dios {
@@ -22,6 +23,12 @@ class Contapuntos : public Dios {
   // one line on standard error. With no arguments, the lesson runs.
   bool Preparar(const char* lineaOrdenes, int* codigo) override;
 
+  // A lesson that has not noted itself as whole by the end of the main
+  // loop was stopped early: so says its diary.
+  void Acabar() override;
+
   // The camera; it belongs to the world like every being.
   Observador* observador;
+  // The lesson script, once Crear has made it; it belongs to the world.
+  Guion* guion;
 };

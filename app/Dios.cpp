@@ -29,6 +29,8 @@ Dios::~Dios() { instancia = nullptr; }
 
 bool Dios::PuedeSalir() { return true; }
 
+void Dios::Acabar() {}
+
 bool Dios::Preparar(const char*, int*) { return true; }
 
 int WINAPI Dios::Ejecutar(HINSTANCE instancia, HINSTANCE, LPSTR lineaOrdenes, int mostrar) {
@@ -42,6 +44,7 @@ int WINAPI Dios::Ejecutar(HINSTANCE instancia, HINSTANCE, LPSTR lineaOrdenes, in
   aplicacion->alto = 768;
   aplicacion->CrearVentana();
   aplicacion->BucleMensajes();
+  aplicacion->Acabar();
   return 0;
 }
 

@@ -26,6 +26,10 @@ class Dios {
   virtual void Crear() = 0;
   // Whether Escape may end the program.
   virtual bool PuedeSalir();
+  // Called once the main loop has ended, by the application's own end,
+  // Escape or the window's closing, before Ejecutar returns. Does nothing
+  // by default.
+  virtual void Acabar();
   // Takes the command line (after the program's name) before anything is
   // shown; returns true to go on with the window and the main loop, or
   // false, with the exit code in *codigo, to end at once. Goes on by

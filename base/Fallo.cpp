@@ -7,10 +7,17 @@
 namespace {
 
 HWND ventanaPrograma = nullptr;
+void (*anotarFinal)(void*, const char*) = nullptr;
+void* datoDelFinal = nullptr;
 
 }  // namespace
 
 void VentanaQueOcultarAlFallar(HWND ventana) { ventanaPrograma = ventana; }
+
+void AlTerminar(void (*anotar)(void* dato, const char* linea), void* dato) {
+  anotarFinal = anotar;
+  datoDelFinal = dato;
+}
 
 void RazonDelSistema(char* razon, std::size_t capacidad) {
   razon[0] = '\0';
@@ -26,6 +33,11 @@ void RazonDelSistema(char* razon, std::size_t capacidad) {
 void Terminar(const char* linea, const char* aviso) {
   std::fprintf(stderr, "contapuntos: %s\n", linea);
   std::fflush(stderr);
+  // Forgotten before the call: a failure within it ends the program with
+  // its own line alone.
+  const auto anotar = anotarFinal;
+  anotarFinal = nullptr;
+  if (anotar != nullptr) anotar(datoDelFinal, linea);
   // Showing the box can itself fail the same way (memory runs out again):
   // a second failure ends the program with its line alone.
   static bool avisando = false;

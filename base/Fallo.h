@@ -11,8 +11,13 @@
 // box, so that the box is seen.
 void VentanaQueOcultarAlFallar(HWND ventana);
 
-// Writes "contapuntos: <linea>" as one line on standard error; where the
-// system has a screen, also shows aviso (what happened and what to do, in
+// Has Terminar call anotar(dato, <its line>) once, before its message box:
+// whoever keeps a record of the run notes how it ended. anotar null forgets
+// the last one.
+void AlTerminar(void (*anotar)(void* dato, const char* linea), void* dato);
+
+// Writes "contapuntos: <linea>" as one line on standard error; then calls
+// what AlTerminar was given; where the system has a screen, also shows aviso (what happened and what to do, in
 // Spanish and the same in English, Windows-1252) in a message box captioned
 // "Contapuntos"; then exits with code 1.
 [[noreturn]] void Terminar(const char* linea, const char* aviso);

@@ -30,6 +30,10 @@ class AvisosDeLista : public ListaNumeros::Oyente {
   void Omitido(const std::string& linea) override { std::fprintf(stderr, "%s\n", linea.c_str()); }
 };
 
+void AnotarFallo(void* diario, const char* linea) {
+  static_cast<Diario*>(diario)->Escribir(Diario::Final::kFallo, linea);
+}
+
 bool Escribir(CambioDeArchivo* cambio, const char* clave, int32_t valor) {
   char texto[16];
   std::snprintf(texto, sizeof texto, "%d", valor);
@@ -48,9 +52,16 @@ Guion::Guion(const Identidad* modelo, Dios* aplicacion)
   CambioDeArchivo::QuitarRestos(Leccion::kArchivo);
   AvisosDeLista avisos;
   leccion.Leer(Leccion::kArchivo, &avisos);
+  SYSTEMTIME ahora;
+  GetLocalTime(&ahora);
+  diario.Empezar(ahora, leccion.leccionActual, leccion.paseActual, leccion.PasesPorLeccion());
+  AlTerminar(&AnotarFallo, &diario);
 }
 
-Guion::~Guion() { delete[] puntos; }
+Guion::~Guion() {
+  AlTerminar(nullptr, nullptr);
+  delete[] puntos;
+}
 
 void Guion::Vivir() {
   int32_t a = instante;
@@ -161,4 +172,5 @@ void Guion::CerrarPase() {
                   cambio.Razon());
     Terminar(linea, Avisos::kSinGuardar);
   }
+  diario.Escribir(Diario::Final::kEntera);
 }

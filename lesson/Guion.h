@@ -7,11 +7,13 @@
 // says its word first: "plus", "equals"); at its last tick, the card's
 // ticks later, the dots die and the next bit begins. One idle tick after
 // the last bit, the script advances the pass and lesson in the lesson file
-// and clears the application's run flag.
+// and clears the application's run flag. The run notes itself in the
+// diary: whole once the file is saved, or the failure that ends it.
 #pragma once
 
 #include <cstdint>
 
+#include "lesson/Diario.h"
 #include "lesson/Leccion.h"
 #include "world/Identidad.h"
 
@@ -30,11 +32,15 @@ class Guion : public Identidad {
   Identidad** puntos;
   // The lesson file's settings, counters and cards.
   Leccion leccion;
+  // The run's line in the diary: its start, its choices, its ending.
+  Diario diario;
 
   // A copy of modelo (its place and colour, which the dots inherit) in
   // modelo's world. Seeds the generator from the clock, removes what an
   // interrupted save left beside the lesson file, and reads the file; each
-  // item of the list left out is told on one line on standard error.
+  // item of the list left out is told on one line on standard error. From
+  // then until its destruction, a failure that ends the program is noted
+  // in the diary.
   Guion(const Identidad* modelo, Dios* aplicacion);
   ~Guion() override;
 
@@ -45,8 +51,9 @@ class Guion : public Identidad {
   // -1 while the bit has not begun, otherwise relativo less the bit's ticks.
   int32_t EjecutarBit(int32_t relativo);
   // Advances the pass, and the lesson when the pass number wraps, and
-  // writes both to the lesson file as one change. When the file cannot be
-  // written, ends the program and tells the parent why.
+  // writes both to the lesson file as one change, then notes the run in
+  // the diary as whole. When the file cannot be written, ends the program
+  // and tells the parent why.
   void CerrarPase();
   // Pays before the first frame what the lesson would otherwise pay in the
   // middle of a card: draws, in the world's back buffer, which the first

@@ -2,8 +2,9 @@
 //
 // Implements what the program calls of them: CopyFileA, MoveFileExA with
 // MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH, DeleteFileA,
-// CreateFileA of an existing file for reading or for writing, ReadFile,
-// FlushFileBuffers, CloseHandle, GetFileAttributesA, GetFullPathNameA and
+// CreateFileA of an existing file for reading or for writing, or of any
+// file to append to, ReadFile, WriteFile, FlushFileBuffers, CloseHandle,
+// GetFileAttributesA, GetFullPathNameA and
 // SetCurrentDirectoryA, on the C library's files; a file handle is the file
 // descriptor.
 // File names are taken as names.cpp says: a backslash is a folder separator,
@@ -15,7 +16,9 @@
 // NOTE: CreateFileA opens a folder (reading it then fails) and a named pipe
 // (without waiting for a writer: it reads as empty when there is none);
 // Windows refuses the one and has none of the other in a folder.
-// NOTE: ReadFile reads no overlapped (asynchronous) handles.
+// NOTE: a file that CreateFileA makes has the permissions 0666 less the
+// process's umask.
+// NOTE: ReadFile and WriteFile take no overlapped (asynchronous) handles.
 // NOTE: CopyFileA copies the bytes and the permission bits, not the owner or
 // the times; the copy is not flushed to disk (FlushFileBuffers does that).
 // NOTE: a move to another file system fails with ERROR_NOT_SAME_DEVICE.
@@ -126,17 +129,20 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
 
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES,
                           DWORD dwCreationDisposition, DWORD, HANDLE) {
-  if (dwCreationDisposition != OPEN_EXISTING ||
-      (dwDesiredAccess != GENERIC_READ && dwDesiredAccess != GENERIC_WRITE)) {
+  const bool append = dwCreationDisposition == OPEN_ALWAYS && dwDesiredAccess == FILE_APPEND_DATA;
+  if (!append && (dwCreationDisposition != OPEN_EXISTING ||
+                  (dwDesiredAccess != GENERIC_READ && dwDesiredAccess != GENERIC_WRITE))) {
     SetLastErrorText(ERROR_NOT_SUPPORTED,
-                     "CreateFileA only opens existing files, for reading or for writing");
+                     "CreateFileA only opens existing files, for reading or for writing, "
+                     "or any file to append to");
     return INVALID_HANDLE_VALUE;
   }
   const std::string path = LinuxPath(lpFileName);
   // Without blocking, so that a pipe of that name cannot hold the caller up;
   // regular files ignore the flag.
-  const int mode = dwDesiredAccess == GENERIC_READ ? O_RDONLY : O_WRONLY;
-  const int fd = open(path.c_str(), mode | O_CLOEXEC | O_NONBLOCK);
+  const int mode = append ? O_WRONLY | O_APPEND | O_CREAT
+                          : dwDesiredAccess == GENERIC_READ ? O_RDONLY : O_WRONLY;
+  const int fd = open(path.c_str(), mode | O_CLOEXEC | O_NONBLOCK, 0666);
   if (fd < 0) {
     FailWithErrno(errno, "cannot open " + path, {path});
     return INVALID_HANDLE_VALUE;
@@ -153,6 +159,18 @@ BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
   } while (got < 0 && errno == EINTR);
   if (got < 0) return FailWithErrno(errno, "cannot read a file", {});
   *lpNumberOfBytesRead = static_cast<DWORD>(got);
+  return TRUE;
+}
+
+BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
+                      LPDWORD lpNumberOfBytesWritten, LPOVERLAPPED) {
+  *lpNumberOfBytesWritten = 0;
+  ssize_t wrote;
+  do {
+    wrote = write(FileDescriptor(hFile), lpBuffer, nNumberOfBytesToWrite);
+  } while (wrote < 0 && errno == EINTR);
+  if (wrote < 0) return FailWithErrno(errno, "cannot write a file", {});
+  *lpNumberOfBytesWritten = static_cast<DWORD>(wrote);
   return TRUE;
 }
 

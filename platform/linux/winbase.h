@@ -58,7 +58,9 @@ typedef struct _OVERLAPPED OVERLAPPED, *LPOVERLAPPED;
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
 #define GENERIC_READ 0x80000000u
 #define GENERIC_WRITE 0x40000000u
+#define FILE_APPEND_DATA 0x00000004u
 #define OPEN_EXISTING 3
+#define OPEN_ALWAYS 4
 #define FILE_SHARE_READ 0x00000001
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
 #define MOVEFILE_REPLACE_EXISTING 0x00000001
@@ -78,10 +80,11 @@ BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFai
 BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags);
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
 // Opens an existing file for reading (GENERIC_READ) or for writing
-// (GENERIC_WRITE); INVALID_HANDLE_VALUE, with the last error set, on
-// failure.
-// NOTE: only OPEN_EXISTING with one of those is supported; sharing modes,
-// security attributes, flags and the template are not looked at.
+// (GENERIC_WRITE), or with OPEN_ALWAYS a file, made empty when missing, to
+// which every write is appended (FILE_APPEND_DATA); INVALID_HANDLE_VALUE,
+// with the last error set, on failure.
+// NOTE: only those three are supported; sharing modes, security
+// attributes, flags and the template are not looked at.
 // NOTE: a folder opens (reading it then fails); a named pipe opens without
 // waiting for a writer, and reads as empty when there is none.
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
@@ -93,6 +96,12 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
 // NOTE: overlapped reads are not supported (lpOverlapped must be NULL).
 BOOL WINAPI ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
                      LPDWORD lpNumberOfBytesRead, LPOVERLAPPED lpOverlapped);
+// Writes nNumberOfBytesToWrite bytes at the file's position (at its end for
+// a file opened to append); the count written goes to
+// *lpNumberOfBytesWritten.
+// NOTE: overlapped writes are not supported (lpOverlapped must be NULL).
+BOOL WINAPI WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
+                      LPDWORD lpNumberOfBytesWritten, LPOVERLAPPED lpOverlapped);
 // Puts the file's written bytes on disk.
 BOOL WINAPI FlushFileBuffers(HANDLE hFile);
 // Closes a file handle from CreateFileA.
@@ -114,6 +123,22 @@ DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBu
                               LPSTR* lpFilePart);
 // Makes lpPathName the working folder.
 BOOL WINAPI SetCurrentDirectoryA(LPCSTR lpPathName);
+
+// --- Time ---------------------------------------------------------------
+
+typedef struct _SYSTEMTIME {
+  WORD wYear;
+  WORD wMonth;
+  WORD wDayOfWeek;
+  WORD wDay;
+  WORD wHour;
+  WORD wMinute;
+  WORD wSecond;
+  WORD wMilliseconds;
+} SYSTEMTIME, *LPSYSTEMTIME;
+
+// The date and time of the computer's time zone.
+void WINAPI GetLocalTime(LPSYSTEMTIME lpSystemTime);
 
 // --- Console ------------------------------------------------------------
 
