@@ -16,10 +16,11 @@ void VentanaQueOcultarAlFallar(HWND ventana);
 // the last one.
 void AlTerminar(void (*anotar)(void* dato, const char* linea), void* dato);
 
-// Writes "contapuntos: <linea>" as one line on standard error; then calls
-// what AlTerminar was given; where the system has a screen, also shows aviso (what happened and what to do, in
-// Spanish and the same in English, Windows-1252) in a message box captioned
-// "Contapuntos"; then exits with code 1.
+// Writes "contapuntos: <linea>" as one line on standard error, then calls
+// what AlTerminar was given; where the system has a screen, also shows
+// aviso (what happened and what to do, in Spanish and the same in English,
+// Windows-1252) in a message box captioned "Contapuntos"; then exits with
+// code 1.
 [[noreturn]] void Terminar(const char* linea, const char* aviso);
 
 // Terminar with the line "<que>: <the system's reason for the last failure>".

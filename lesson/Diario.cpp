@@ -47,9 +47,10 @@ void Diario::Linea(Final final, const char* razon, char* linea, std::size_t capa
       std::snprintf(fin, sizeof fin, "failed, not counted: %s", razon);
       break;
   }
-  const int cabeza = std::snprintf(linea, capacidad, "%04u-%02u-%02u %02u:%02u lesson %d, session %d of %d: ",
-                                   inicio.wYear, inicio.wMonth, inicio.wDay, inicio.wHour,
-                                   inicio.wMinute, leccion, pase, pases);
+  const int cabeza =
+      std::snprintf(linea, capacidad, "%04u-%02u-%02u %02u:%02u lesson %d, session %d of %d: ",
+                    inicio.wYear, inicio.wMonth, inicio.wDay, inicio.wHour, inicio.wMinute,
+                    leccion, pase, pases);
   std::size_t largo = cabeza < 0 ? 0 : std::min<std::size_t>(cabeza, capacidad - 1);
   // The choices that do not fit give way to the ending, which says whether
   // the pass counted.

@@ -7,6 +7,7 @@
 
 #include "base/Fallo.h"
 #include "lesson/Colocacion.h"
+#include "lesson/Diario.h"
 #include "lesson/Leccion.h"
 #include "lesson/ReproducirSonido.h"
 #include "lesson/Voz.h"
@@ -177,14 +178,17 @@ int VistaPrevia::Mostrar(const char* donde, bool todas) {
     return 1;
   }
   CloseHandle(abierto);
-  // A run looks for its recordings' files in the lesson file's folder.
-  SetCurrentDirectoryA(std::string(completo, nombre).c_str());
+  // A run looks for its recordings' files in the lesson file's folder, and
+  // notes itself in the diary there.
+  const std::string carpeta(completo, nombre);
+  SetCurrentDirectoryA(carpeta.c_str());
 
   Leccion leccion;
   Registro registro(leccion.tarjetas);
   leccion.Leer(completo, &registro);
   const int32_t lecciones = leccion.Lecciones();
   std::printf("Lesson file: %s\n", completo);
+  std::printf("Each run is noted in %s%s.\n", carpeta.c_str(), Diario::kNombre);
   std::printf("Next run: lesson %d of %d, session %d of %d, in %s.\n", leccion.leccionActual,
               lecciones, leccion.paseActual, leccion.PasesPorLeccion(),
               Hablante(leccion.idioma).c_str());

@@ -1,9 +1,9 @@
-// Tells what the next run of a lesson file shows, without running it: each
-// card in order, the words said with it and how long it stays, the items
-// the run leaves out (with the very line the run writes), and where the run
-// leaves the counters. It reads the file through the lesson's own reader
-// (Leccion), so that it tells what the run does; it needs no display and no
-// sound device, and changes no file.
+// Tells what the next run of a lesson file shows, without running it: the
+// diary it notes itself in, each card in order, the words said with it and
+// how long it stays, the items the run leaves out (with the very line the
+// run writes), and where the run leaves the counters. It reads the file
+// through the lesson's own reader (Leccion), so that it tells what the run
+// does; it needs no display and no sound device, and changes no file.
 #pragma once
 
 class VistaPrevia {

@@ -129,7 +129,8 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
 
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES,
                           DWORD dwCreationDisposition, DWORD, HANDLE) {
-  const bool append = dwCreationDisposition == OPEN_ALWAYS && dwDesiredAccess == FILE_APPEND_DATA;
+  const bool append =
+      dwCreationDisposition == OPEN_ALWAYS && dwDesiredAccess == FILE_APPEND_DATA;
   if (!append && (dwCreationDisposition != OPEN_EXISTING ||
                   (dwDesiredAccess != GENERIC_READ && dwDesiredAccess != GENERIC_WRITE))) {
     SetLastErrorText(ERROR_NOT_SUPPORTED,

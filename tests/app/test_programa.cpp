@@ -77,7 +77,8 @@ TEST(ProgramaTest, ShowTellsTheNextRunWithoutADisplayAndChangesNothing) {
   const std::string archivo = carpeta.ruta() + "/CPControl.ini";
   std::ofstream(archivo, std::ios::binary) << ArchivoDeLeccion(2, 2);
   const std::string siguiente =
-      "Lesson file: " + archivo + "\nNext run: lesson 2 of 3, session 2 of 2, in the English voice.\n"
+      "Lesson file: " + archivo + "\nEach run is noted in " + carpeta.ruta() +
+      "/Diario.txt.\nNext run: lesson 2 of 3, session 2 of 2, in the English voice.\n"
       "Each card stays 0.1 s; a card of an equation, until its words have been said.\n"
       "    card  for      says\n       2  0.1 s    two\n  1 card, 0.1 s in all.\n"
       "After it: lesson 3, session 1.\n";
@@ -122,8 +123,9 @@ TEST(ProgramaTest, ShowTellsTheNextRunWithoutADisplayAndChangesNothing) {
 // program unchanged): every time the lesson file must be the old one or the
 // new one, byte for byte, a failure must say so and leave nothing behind,
 // and the next run must go on from the file and leave nothing else in the
-// folder.
+// folder but the diary.
 TEST(ProgramaTest, KilledOrFailingAnywhereInTheSaveTheFileIsOldOrNewAndTheNextRunGoesOn) {
+  const std::vector<std::string> kConElDiario = {"CPControl.ini", "Diario.txt"};
   Orden version;
   version.argumentos = {"strace", "-V"};
   ASSERT_EQ(Ejecutar(version).codigo, 0) << "strace is needed";
@@ -165,7 +167,7 @@ TEST(ProgramaTest, KilledOrFailingAnywhereInTheSaveTheFileIsOldOrNewAndTheNextRu
       ASSERT_TRUE(tras == antes || tras == despues) << donde << ":\n" << tras;
       if (fallido.codigo == 0) {
         EXPECT_EQ(tras, despues) << "a run that did not fail saves";
-        EXPECT_EQ(carpeta.Contenido(), std::vector<std::string>{"CPControl.ini"});
+        EXPECT_EQ(carpeta.Contenido(), kConElDiario);
         break;
       }
       if (caso.paso.empty()) {
@@ -173,7 +175,7 @@ TEST(ProgramaTest, KilledOrFailingAnywhereInTheSaveTheFileIsOldOrNewAndTheNextRu
       } else {
         EXPECT_EQ(fallido.codigo, 1) << donde;
         EXPECT_EQ(tras, antes) << donde << ": a failed save changed the file";
-        EXPECT_EQ(carpeta.Contenido(), std::vector<std::string>{"CPControl.ini"}) << donde;
+        EXPECT_EQ(carpeta.Contenido(), kConElDiario) << donde;
         EXPECT_EQ(fallido.errores.rfind("contapuntos: cannot save the progress in "
                                         ".\\CPControl.ini: " + caso.paso, 0),
                   0u)
@@ -184,7 +186,7 @@ TEST(ProgramaTest, KilledOrFailingAnywhereInTheSaveTheFileIsOldOrNewAndTheNextRu
       const Resultado siguiente = Ejecutar(orden);
       ASSERT_EQ(siguiente.codigo, 0) << "after " << donde << ": " << siguiente.errores;
       EXPECT_EQ(LeerArchivo(archivo), tras == antes ? despues : ArchivoDeLeccion(2, 2)) << donde;
-      EXPECT_EQ(carpeta.Contenido(), std::vector<std::string>{"CPControl.ini"}) << donde;
+      EXPECT_EQ(carpeta.Contenido(), kConElDiario) << donde;
     }
   }
 }
@@ -273,7 +275,8 @@ TEST_F(VentanaRealTest, OpensAFullScreenWindowThatEscapeEndsWithZero) {
   const Resultado r = programa.Esperar();
   EXPECT_FALSE(r.agotado);
   EXPECT_EQ(r.codigo, 0) << r.errores;
-  EXPECT_TRUE(carpeta.Contenido().empty());
+  // No lesson file is made; the diary notes the run.
+  EXPECT_EQ(carpeta.Contenido(), std::vector<std::string>{"Diario.txt"});
 }
 
 TEST_F(VentanaRealTest, KeysReachTheWorldAsTheWindowProcedureRoutesThem) {

@@ -414,7 +414,8 @@ TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(VistaPrevia::Mostrar(nullptr, false), 0);
     std::string vista = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(vista.substr(vista.find('\n') + 1), caso.vista);
+    // After the lines that name the lesson file and the diary.
+    EXPECT_EQ(vista.substr(vista.find('\n', vista.find('\n') + 1) + 1), caso.vista);
 
     // The run: each card begins on the tick that looks up its recording.
     testing::internal::CaptureStderr();
@@ -532,6 +533,42 @@ TEST_F(GuionTest, ALongRunLeavesNothingBehind) {
   EXPECT_EQ(fotogramas, 1000 * 6 + 2);
   EXPECT_EQ(contapuntos.universo->contenido.cantidad, 2u) << "every dot was deleted";
   EXPECT_EQ(busquedas.size(), 1000u);
+}
+
+// A run's line in the diary: when it started, its lesson and session, its
+// choices, and how it ended; choices that do not fit give way to the ending.
+TEST(DiarioTest, ALineTellsTheRunItsChoicesAndHowItEnded) {
+  SYSTEMTIME hora{};
+  hora.wYear = 2026;
+  hora.wMonth = 12;
+  hora.wDay = 9;
+  hora.wHour = 8;
+  hora.wMinute = 5;
+  const struct {
+    Diario::Final final;
+    const char* razon;
+    std::vector<std::pair<int32_t, int32_t>> elecciones;
+    size_t capacidad;
+    std::string linea;
+  } casos[] = {
+      {Diario::Final::kEntera, "", {}, 200, "whole, counted"},
+      {Diario::Final::kParada, "", {}, 200, "stopped early, not counted"},
+      {Diario::Final::kFallo, "out of memory (operator new)", {{7, 3}}, 200,
+       "asked 7, picked 3; failed, not counted: out of memory (operator new)"},
+      {Diario::Final::kEntera, "", {{7, 3}, {5, -1}}, 200,
+       "asked 7, picked 3; asked 5, picked none; whole, counted"},
+      {Diario::Final::kEntera, "", {{7, 3}, {5, -1}}, 90, "asked 7, picked 3; ...; whole, counted"},
+  };
+  for (const auto& caso : casos) {
+    SCOPED_TRACE(caso.linea);
+    Diario diario;
+    diario.Empezar(hora, 11, 1, 3);
+    for (const auto& [pedido, elegido] : caso.elecciones) diario.Anotar(pedido, elegido);
+    std::vector<char> linea(caso.capacidad);
+    diario.Linea(caso.final, caso.razon, linea.data(), linea.size());
+    EXPECT_EQ(std::string(linea.data()),
+              "2026-12-09 08:05 lesson 11, session 1 of 3: " + caso.linea);
+  }
 }
 
 }  // namespace

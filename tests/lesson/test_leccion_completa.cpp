@@ -1,9 +1,10 @@
 // The whole program as its users run it: a process started in a temporary
 // working folder with its own lesson file, in a real window on a virtual
-// display. It runs the lesson and advances the file, shows each card's dots
+// display. It runs the lesson, advances the file and notes the run in the
+// diary (or says why it could not), shows each card's dots
 // filling a screen of any size and draws them again when another window
 // uncovers them, keeps the file
-// untouched when Escape ends it early, holds a card of "TiempoBit" 10 for
+// untouched when Escape ends it early, notes each ending, holds a card of "TiempoBit" 10 for
 // one second, shows an equation's cards one after another, and tells the
 // parent in a box when the progress cannot be saved.
 
@@ -12,6 +13,7 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <ctime>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -38,8 +40,8 @@ class LeccionCompletaTest : public ::testing::Test {
   void Escribir(const std::string& contenido) {
     std::ofstream(carpeta.ruta() + "/CPControl.ini", std::ios::binary) << contenido;
   }
-  std::string Leer() {
-    std::ifstream f(carpeta.ruta() + "/CPControl.ini", std::ios::binary);
+  std::string Leer(const std::string& nombre = "CPControl.ini") {
+    std::ifstream f(carpeta.ruta() + "/" + nombre, std::ios::binary);
     std::stringstream s;
     s << f.rdbuf();
     return s.str();
@@ -58,18 +60,34 @@ class LeccionCompletaTest : public ::testing::Test {
   CarpetaTemporal carpeta;
 };
 
+// The local time to the minute, as the diary writes it.
+std::string Minuto() {
+  const std::time_t ahora = std::time(nullptr);
+  char texto[32];
+  std::strftime(texto, sizeof texto, "%Y-%m-%d %H:%M", std::localtime(&ahora));
+  return texto;
+}
+
 TEST_F(LeccionCompletaTest, RunsTheLessonAndAdvancesTheFile) {
   Escribir("[General]\r\nTiempoBit=1\r\nPasesPorLeccion=2\r\nPaseActual=2\r\nLecciones=3\r\n"
            "LeccionActual=1\r\n\r\n[Lecciones]\r\nLeccion1=3,5,0-4\r\n");
+  const std::string antes = Minuto();
   const Resultado r = Ejecutar(Programa());
+  const std::string despues = Minuto();
   EXPECT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(Leer(), "[General]\r\nTiempoBit=1\r\nPasesPorLeccion=2\r\nPaseActual=1\r\nLecciones=3\r\n"
                     "LeccionActual=2\r\n\r\n[Lecciones]\r\nLeccion1=3,5,0-4\r\n");
+  const std::string diario = Leer("Diario.txt");
+  EXPECT_TRUE(diario.rfind(antes, 0) == 0 || diario.rfind(despues, 0) == 0) << diario;
+  EXPECT_EQ(diario.substr(antes.size()), " lesson 1, session 2 of 2: whole, counted\r\n");
 }
 
-// An equation's cards: its numbers, then its answer, each for its time.
+// An equation's cards: its numbers, then its answer, each for its time. A
+// diary that cannot be written (its name taken by a folder) is said on
+// standard error and costs nothing else.
 TEST_F(LeccionCompletaTest, AnEquationShowsItsNumbersThenItsAnswerAndAdvancesThePass) {
   Escribir("[General]\r\nTiempoBit=30\r\nPasesPorLeccion=2\r\n[Lecciones]\r\nLeccion1=3+4=\r\n");
+  ASSERT_EQ(mkdir((carpeta.ruta() + "/Diario.txt").c_str(), 0755), 0);
   Orden orden = Programa();
   orden.limite = std::chrono::seconds(90);
   Proceso programa(orden);
@@ -91,6 +109,9 @@ TEST_F(LeccionCompletaTest, AnEquationShowsItsNumbersThenItsAnswerAndAdvancesThe
   for (size_t i = 0; i < capturas.size(); ++i) ComprobarTarjeta(capturas[i], tarjetas[i]);
   const Resultado r = programa.Esperar();
   EXPECT_EQ(r.codigo, 0) << r.errores;
+  EXPECT_EQ(r.errores,
+            "contapuntos: cannot note the run in .\\Diario.txt: cannot open ./Diario.txt: Is a "
+            "directory\n");
   EXPECT_EQ(Leer(),
             "[General]\r\nTiempoBit=30\r\nPasesPorLeccion=2\r\nPaseActual=2\r\n"
             "[Lecciones]\r\nLeccion1=3+4=\r\n");
@@ -98,7 +119,8 @@ TEST_F(LeccionCompletaTest, AnEquationShowsItsNumbersThenItsAnswerAndAdvancesThe
 
 // A folder the program cannot write in (here the name of the save's copy is
 // taken by a folder, which stops root as well): the lesson runs, then the
-// parent is told why nothing was saved, and the file is as it was. A request
+// parent is told why nothing was saved, the file is as it was, and the
+// diary says why the run did not count, before the box. A request
 // to end the process (a logout, a shutdown) does not wait on the box.
 TEST_F(LeccionCompletaTest, AProgressThatCannotBeSavedIsToldInABoxAboveTheLesson) {
   const std::string antes = "[General]\r\nTiempoBit=1\r\nPaseActual=1\r\n";
@@ -124,6 +146,15 @@ TEST_F(LeccionCompletaTest, AProgressThatCannotBeSavedIsToldInABoxAboveTheLesson
         << r.errores;
     EXPECT_EQ(Leer(), antes);
   }
+  std::istringstream diario(Leer("Diario.txt"));
+  int lineas = 0;
+  for (std::string linea; std::getline(diario, linea); ++lineas) {
+    EXPECT_NE(linea.find(" lesson 1, session 1 of 1: failed, not counted: cannot save the progress "
+                         "in .\\CPControl.ini: copy to .\\CPControl.ini.tmp failed: "),
+              std::string::npos)
+        << linea;
+  }
+  EXPECT_EQ(lineas, 3);
 }
 
 // On any screen, in the mode it has, the card fills it: scaled to fit,
@@ -189,6 +220,9 @@ TEST_F(LeccionCompletaTest, EscapeInTheMiddleLeavesTheFileAsItWas) {
   EXPECT_EQ(r.codigo, 0) << r.errores;
   EXPECT_LT(r.segundos, 8.0) << "the lesson would take 12 s to the end";
   EXPECT_EQ(Leer(), antes);
+  const std::string diario = Leer("Diario.txt");
+  EXPECT_EQ(diario.substr(diario.find(" lesson")),
+            " lesson 1, session 1 of 1: stopped early, not counted\r\n");
 }
 
 TEST_F(LeccionCompletaTest, ACardOfTiempoBit10LastsOneSecond) {

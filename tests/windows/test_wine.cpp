@@ -172,8 +172,8 @@ TEST_F(WineTest, RunsALessonAndAdvancesTheCountersAsTheLinuxProgramDoes) {
   CarpetaTemporal enLinux;
   Escribir(enWindows.ruta(), leccion);
   Escribir(enLinux.ruta(), leccion);
-  // --show tells the same of it on both systems, but for the file's name
-  // and Windows' line ends.
+  // --show tells the same of it on both systems, but for the names of the
+  // lesson file and the diary, and Windows' line ends.
   Orden mostrar = ProgramaEnWine(enWindows.ruta());
   mostrar.argumentos.push_back("--show");
   std::string windows = Ejecutar(mostrar).salida;
@@ -181,7 +181,10 @@ TEST_F(WineTest, RunsALessonAndAdvancesTheCountersAsTheLinuxProgramDoes) {
   mostrar.argumentos = {kProgramaLinux, "--show"};
   const std::string linux = Ejecutar(mostrar).salida;
   EXPECT_NE(linux.find("  4 cards, 0.4 s in all."), std::string::npos) << linux;
-  EXPECT_EQ(windows.substr(windows.find('\n')), linux.substr(linux.find('\n')));
+  auto TrasLosNombres = [](const std::string& vista) {
+    return vista.substr(vista.find('\n', vista.find('\n') + 1));
+  };
+  EXPECT_EQ(TrasLosNombres(windows), TrasLosNombres(linux));
   // Wine closes its desktop a second after its last program ends, and a
   // program that starts while it closes may get no window: the lesson
   // starts on a Wine of its own.
@@ -202,6 +205,10 @@ TEST_F(WineTest, RunsALessonAndAdvancesTheCountersAsTheLinuxProgramDoes) {
   EXPECT_EQ(Valor(archivoWindows, "PaseActual"), "1");
   EXPECT_EQ(Valor(archivoWindows, "LeccionActual"), Valor(archivoLinux, "LeccionActual"));
   EXPECT_EQ(Valor(archivoWindows, "PaseActual"), Valor(archivoLinux, "PaseActual"));
+  // Both note the run in the same words, after its time.
+  const std::string diario = Leer(enLinux.ruta() + "/Diario.txt");
+  EXPECT_EQ(Leer(enWindows.ruta() + "/Diario.txt").substr(16), diario.substr(16)) << diario;
+  EXPECT_EQ(diario.substr(16), " lesson 3, session 2 of 2: whole, counted\r\n");
 }
 
 // On any screen, in the mode it has, the card fills it, centred on white,
