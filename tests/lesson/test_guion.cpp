@@ -16,6 +16,7 @@
 
 #include "app/Contapuntos.h"
 #include "base/ClaseDinamica.h"
+#include "lesson/Eleccion.h"
 #include "lesson/Guion.h"
 #include "lesson/VistaPrevia.h"
 #include "tests/support/contexto_gl.h"
@@ -532,6 +533,55 @@ TEST_F(GuionTest, ALongRunLeavesNothingBehind) {
   EXPECT_EQ(fotogramas, 1000 * 6 + 2);
   EXPECT_EQ(contapuntos.universo->contenido.cantidad, 2u) << "every dot was deleted";
   EXPECT_EQ(busquedas.size(), 1000u);
+}
+
+// A choice's answer on its own clock: on screen from tick 100, waiting 10
+// ticks; picks by key (its character) or by touch (the picture's x).
+TEST(EleccionTest, APickRightOrOtherOrNoneEndsTheChoice) {
+  using R = Eleccion::Resultado;
+  struct Pulsacion {
+    int32_t instante;
+    int tecla;  // 0 for a touch at x
+    double x;
+  };
+  struct Caso {
+    const char* que;
+    int grupos;
+    int pedido;
+    std::vector<Pulsacion> pulsaciones;
+    R resultado;
+    int elegido;
+    int32_t final;
+  };
+  for (const Caso& caso : {
+           Caso{"right, by touch", 2, 1, {{104, 0, 3.0}}, R::kAcierto, 1, 104},
+           Caso{"other, during the question", 3, 2, {{100, 0, -19.9}}, R::kOtra, 0, 100},
+           Caso{"a touch in the gap, nearest part", 3, 0, {{101, 0, -7.0}}, R::kAcierto, 0, 101},
+           Caso{"a touch past the card", 3, 1, {{101, 0, 19.9}}, R::kOtra, 2, 101},
+           Caso{"keys, left to right", 3, 1, {{102, '2', 0}}, R::kAcierto, 1, 102},
+           Caso{"a key past the groups, then one", 2, 0, {{101, '3', 0}, {102, '2', 0}}, R::kOtra,
+                1, 102},
+           Caso{"the first pick counts", 2, 0, {{101, '2', 0}, {102, '1', 0}}, R::kOtra, 1, 101},
+           Caso{"a pick before the groups, then none", 2, 0, {{99, '1', 0}}, R::kNinguna, -1, 109},
+           Caso{"a pick at the wait's last tick", 2, 0, {{109, '1', 0}}, R::kAcierto, 0, 109},
+           Caso{"too late", 2, 0, {{110, '1', 0}}, R::kNinguna, -1, 109},
+       }) {
+    Eleccion eleccion(caso.grupos, caso.pedido, 100, 10);
+    int32_t final = -1;
+    for (int32_t instante = 95; instante < 120 && final < 0; ++instante) {
+      for (const Pulsacion& p : caso.pulsaciones) {
+        if (p.instante != instante) continue;
+        eleccion.Elegir(p.tecla != 0 ? Eleccion::GrupoDeTecla(p.tecla, caso.grupos)
+                                     : Eleccion::GrupoEn(p.x, caso.grupos),
+                        instante);
+      }
+      eleccion.Esperar(instante);
+      if (eleccion.resultado != R::kEsperando) final = instante;
+    }
+    EXPECT_EQ(eleccion.resultado, caso.resultado) << caso.que;
+    EXPECT_EQ(eleccion.elegido, caso.elegido) << caso.que;
+    EXPECT_EQ(final, caso.final) << caso.que;
+  }
 }
 
 }  // namespace
