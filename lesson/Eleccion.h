@@ -11,6 +11,8 @@ class Eleccion {
  public:
   enum class Resultado { kEsperando, kAcierto, kOtra, kNinguna };
 
+  // The most groups a choice shows.
+  static constexpr int kMaximoGrupos = 3;
   // The gap between two parts of the card, in the picture's units.
   static constexpr double kHueco = 4.0;
 

@@ -7,6 +7,7 @@
 
 #include "lesson/Azar.h"
 #include "lesson/Colocacion.h"
+#include "lesson/Eleccion.h"
 #include "lesson/Numero.h"
 #include "lesson/Voz.h"
 
@@ -267,7 +268,7 @@ void LeerEleccion(const char* item, const char* desde, const char* fin, const De
   const bool conIgualdad = std::find(desde, pregunta, '=') != pregunta;
   Igualdad igualdad;
   std::vector<int64_t> valores;
-  int64_t grupos[ListaNumeros::kGruposDeEleccion] = {};
+  int64_t grupos[Eleccion::kMaximoGrupos] = {};
   std::string razon;
   if (conIgualdad) {
     razon = Calcular(desde, pregunta, &igualdad, &valores, &grupos[0]);
@@ -291,8 +292,8 @@ void LeerEleccion(const char* item, const char* desde, const char* fin, const De
       razon =
           "its groups would be dots and numerals both: a '#' before the choice makes them "
           "all numerals";
-    } else if (cuantos == ListaNumeros::kGruposDeEleccion) {
-      razon = "it has more than " + std::to_string(ListaNumeros::kGruposDeEleccion) + " groups";
+    } else if (cuantos == Eleccion::kMaximoGrupos) {
+      razon = "it has more than " + std::to_string(Eleccion::kMaximoGrupos) + " groups";
     } else if (numero == grupos[0]) {
       razon = "the number asked, " + std::to_string(numero) + ", is another group too";
     } else if (cuantos == 2 && numero == grupos[1]) {

@@ -53,9 +53,8 @@ class ListaNumeros {
   // Ranges of more numbers than this add nothing: their random order is
   // drawn from numbers 0 to 32767.
   static constexpr int64_t kRangoMaximo = 32768;
-  // The most groups a choice shows, and the largest number of a group: a
-  // third of the card holds a hundred dots at half their size.
-  static constexpr int kGruposDeEleccion = 3;
+  // The largest number of a choice's group: a third of the card holds a
+  // hundred dots at half their size.
   static constexpr int64_t kMayorDeEleccion = 100;
 
   // What the reader tells of the items of a list, each just before its
