@@ -338,8 +338,8 @@ TEST_F(GuionTest, AnEquationsCardsSayTheirWordThenTheirNumberAsOneSound) {
 
 // What --show tells of lesson files, against runs of the same files: the
 // cards in order (a range's in any order within it), each for the time
-// --show gives it, and the items left out, told with the very line the run
-// writes. A built-in voice, and a parent's own recordings of every length:
+// --show gives it (a choice, 7 and 0 as 7 dots, for its whole wait without
+// a pick), and the items left out, told with the very line the run writes. A built-in voice, and a parent's own recordings of every length:
 // an equation's card stays until its words are said, where a card of no
 // equation keeps its time, unless every card does so (PalabraEntera).
 TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
@@ -393,8 +393,8 @@ TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
                 "       7  0.5 s    7MAMA.WAV\n"
                 "  5 cards, 3.9 s in all.\n"
                 "After it: lesson 3, session 1.\n"},
-           Caso{"[General]\nTiempoBit=5\nIdioma=MAMA\nPalabraEntera=1\n[Lecciones]\n"
-                "Leccion1=7,[9,3],3+4=\n",
+           Caso{"[General]\nTiempoBit=5\nIdioma=MAMA\nPalabraEntera=1\nTiempoEleccion=2\n"
+                "[Lecciones]\nLeccion1=7,[9,3],3+4=,7?0\n",
                 "Next run: lesson 1 of 1, session 1 of 1, in your own recordings (files such as "
                 "7MAMA.WAV).\n"
                 "Each card stays 0.5 s, or until its word has been said (PalabraEntera=1).\n"
@@ -407,7 +407,9 @@ TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
                 "       3  1.05 s   3MAMA.WAV\n"
                 "       4  0.8 s    MASMAMA.WAV + 4MAMA.WAV\n"
                 "       7  1.05 s   7MAMA.WAV\n"
-                "  6 cards, 5.5 s in all.\n"
+                "  7 ? 0, a choice: waits up to 0.2 s for a pick, then stays 1.5 s:\n"
+                "       7  1.7 s    7MAMA.WAV; then 7MAMA.WAV\n"
+                "  7 cards, 7.2 s in all.\n"
                 "After it: lesson 1, session 1.\n"},
        }) {
     SCOPED_TRACE(caso.archivo);
@@ -422,10 +424,17 @@ TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
     Crear();
     std::vector<std::pair<int, int>> tarjetas;
     std::vector<int> inicios;
+    bool pregunta = false;
     for (int instante = 0; contapuntos.enMarcha; ++instante) {
       const size_t antes = busquedas.size();
       const uint32_t puntos = Fotograma();
+      // A choice's number, said again after its wait, is the same card's.
+      const bool otraVez = pregunta && busquedas.size() > antes;
       if (busquedas.size() > antes) {
+        pregunta = std::any_of(busquedas.begin() + antes, busquedas.end(),
+                               [](const Busqueda& b) { return b.nombre.rfind("DONDE", 0) == 0; });
+      }
+      if (busquedas.size() > antes && !otraVez) {
         tarjetas.push_back({static_cast<int>(puntos), 0});
         inicios.push_back(instante);
       }
