@@ -115,17 +115,22 @@ int Dios::CrearVentana() {
 }
 
 void Dios::AjustarVista(int anchoCliente, int altoCliente) {
-  if (!pantallaCompleta) {
-    glViewport(0, 0, anchoCliente, altoCliente);
-  } else {
+  int anchoVista = anchoCliente;
+  int altoVista = altoCliente;
+  if (pantallaCompleta) {
     // One factor for both sides keeps the dots round; the frame's clear
     // paints the margins, since it ignores the viewport.
     const double factor = std::min(double(anchoCliente) / ancho, double(altoCliente) / alto);
-    const int anchoVista = static_cast<int>(std::lround(ancho * factor));
-    const int altoVista = static_cast<int>(std::lround(alto * factor));
-    glViewport((anchoCliente - anchoVista) / 2, (altoCliente - altoVista) / 2, anchoVista,
-               altoVista);
+    anchoVista = static_cast<int>(std::lround(ancho * factor));
+    altoVista = static_cast<int>(std::lround(alto * factor));
   }
+  const int abajo = (altoCliente - altoVista) / 2;
+  glViewport((anchoCliente - anchoVista) / 2, abajo, anchoVista, altoVista);
+  // OpenGL counts up from the bottom, the client area down from the top.
+  vista[0] = (anchoCliente - anchoVista) / 2;
+  vista[1] = altoCliente - abajo - altoVista;
+  vista[2] = std::max(anchoVista, 1);
+  vista[3] = std::max(altoVista, 1);
   // The world would leave a frame like the last undrawn, picture and all.
   if (universo) universo->OlvidarImagen();
 }
@@ -186,6 +191,13 @@ void Dios::EnrutarTecla(WPARAM teclaVirtual, bool pulsada) {
   if (universo) universo->Tecla(codigo, pulsada);
 }
 
+void Dios::EnrutarToque(int x, int y) {
+  // The pixel's centre, as a fraction of the picture from -1 to 1.
+  const double vistaX = 2.0 * (x + 0.5 - vista[0]) / vista[2] - 1.0;
+  const double vistaY = 1.0 - 2.0 * (y + 0.5 - vista[1]) / vista[3];
+  if (universo) universo->Tocar(vistaX, vistaY);
+}
+
 LRESULT CALLBACK Dios::ProcedimientoVentana(HWND ventana, UINT mensaje, WPARAM wParam,
                                             LPARAM lParam) {
   bool pulsada = true;
@@ -221,6 +233,10 @@ LRESULT CALLBACK Dios::ProcedimientoVentana(HWND ventana, UINT mensaje, WPARAM w
       aplicacion->EnrutarTecla(wParam, pulsada);
       return 0;
     case WM_LBUTTONDOWN:
+      // Signed: a point left of or above the client area is negative.
+      aplicacion->EnrutarToque(static_cast<short>(LOWORD(lParam)),
+                               static_cast<short>(HIWORD(lParam)));
+      return 0;
     case WM_LBUTTONUP:
       return 0;
     default:

@@ -1,5 +1,6 @@
 // The application singleton: owns the entry routine, the window, the OpenGL
-// context and the main loop, and routes painting and keys into the world.
+// context and the main loop, and routes painting, keys and touches into the
+// world.
 //
 // An application derives one class from Dios and defines exactly one global
 // object of it; constructing that object registers it, so that WinMain finds
@@ -79,6 +80,13 @@ class Dios {
   void Pintar();
   // Escape ends the program; every other key goes to the world.
   void EnrutarTecla(WPARAM teclaVirtual, bool pulsada);
+  // A press of the left button (or a touch) at x, y of the client area goes
+  // to the world at its point of the picture.
+  void EnrutarToque(int x, int y);
+
+  // The picture's place in the client area, as AjustarVista set it: left
+  // and top edges, width and height, in client pixels.
+  int vista[4] = {0, 0, 1, 1};
 
   // Whether the paint to come is the one the main loop asked for, and only
   // that. Any other paint is the system's: the window was uncovered, shown

@@ -34,4 +34,12 @@ class Colocacion {
 
   // The offset that a pair of draws gives.
   static Vector Candidato(int r1, int r2);
+
+  // As Colocar, in a narrower area, a part of a card: x from -medioAncho to
+  // below medioAncho, y as on a card, the dots drawn escala times their size
+  // and no two closer than kSeparacion times escala.
+  static int Colocar(int n, double medioAncho, double escala, TColeccion<Vector>* aceptados);
+  // The size, 1 or less, at which n dots fit that area at once: their usual
+  // one while it holds them with room to spare, smaller only when it must.
+  static double Escala(int n, double medioAncho);
 };

@@ -9,6 +9,7 @@
 #include "app/Dios.h"
 #include "base/Avisos.h"
 #include "base/Fallo.h"
+#include "base/Frase.h"
 #include "base/Vector.h"
 #include "lesson/Azar.h"
 #include "lesson/CambioDeArchivo.h"
@@ -16,6 +17,7 @@
 #include "lesson/ReproducirSonido.h"
 #include "lesson/Voz.h"
 #include "platform/platform.h"
+#include "world/APAnillo.h"
 #include "world/APEsfera.h"
 #include "world/APNumeral.h"
 #include "world/Universo.h"
@@ -56,10 +58,13 @@ Guion::Guion(const Identidad* modelo, Dios* aplicacion)
   GetLocalTime(&ahora);
   diario.Empezar(ahora, leccion.leccionActual, leccion.paseActual, leccion.PasesPorLeccion());
   AlTerminar(&AnotarFallo, &diario);
+  TomarFoco();
 }
 
 Guion::~Guion() {
   AlTerminar(nullptr, nullptr);
+  // Escape in the middle of a choice: the pointer goes as it came.
+  if (eleccion) ShowCursor(FALSE);
   delete[] puntos;
 }
 
@@ -74,22 +79,158 @@ void Guion::Vivir() {
     CerrarPase();
     aplicacion->enMarcha = false;
   }
+  // A key or a touch counts only while a choice waits for it.
+  buzon.Vaciar();
   ++instante;
 }
 
 int32_t Guion::EjecutarBit(int32_t relativo) {
   if (relativo < 0) return -1;
+  if (leccion.tarjetas.elementos[bitActual].EsEleccion()) return EjecutarEleccion(relativo);
   const int32_t instantes = leccion.tarjetas.elementos[bitActual].instantes;
   if (relativo == 0) {
     ColocarPuntos();
     Decir();
   } else if (relativo == instantes - 1) {
-    for (uint32_t j = 0; j < cantidadPuntos; ++j) puntos[j]->muerto = true;
-    delete[] puntos;
-    puntos = nullptr;
-    cantidadPuntos = 0;
+    Quitar(0, cantidadPuntos);
   }
   return relativo - instantes;
+}
+
+void Guion::Quitar(uint32_t desde, uint32_t hasta) {
+  for (uint32_t j = desde; j < hasta; ++j) puntos[j]->muerto = true;
+  if (desde > 0 || hasta < cantidadPuntos) return;
+  delete[] puntos;
+  puntos = nullptr;
+  cantidadPuntos = 0;
+}
+
+int32_t Guion::EjecutarEleccion(int32_t relativo) {
+  Tarjeta& tarjeta = leccion.tarjetas.elementos[bitActual];
+  if (bitActual >= decididas) {
+    if (relativo == 0) Preguntar();
+    if (!Atender()) return -1;
+    Responder();
+    // From now on the card lasts its ticks after this one.
+    tarjeta.instantes += relativo + 1;
+    decididas = bitActual + 1;
+  }
+  if (relativo == tarjeta.instantes - 1) Quitar(0, cantidadPuntos);
+  return relativo - tarjeta.instantes;
+}
+
+void Guion::Preguntar() {
+  const Tarjeta& tarjeta = leccion.tarjetas.elementos[bitActual];
+  const int cuantos = tarjeta.Grupos();
+  // The groups in a random order, from the lesson's generator.
+  int32_t numeros[Eleccion::kMaximoGrupos] = {tarjeta.numero, tarjeta.otros[0], tarjeta.otros[1]};
+  for (int i = cuantos - 1; i > 0; --i) std::swap(numeros[i], numeros[Azar::Sacar() % (i + 1)]);
+  int pedido = 0;
+  TColeccion<Identidad*> seres;
+  const double medioAncho = Eleccion::MedioAncho(cuantos);
+  for (int g = 0; g < cuantos; ++g) {
+    grupos[g] = numeros[g];
+    if (numeros[g] == tarjeta.numero) pedido = g;
+    inicioGrupo[g] = seres.cantidad;
+    const Vector centro(Eleccion::Centro(g, cuantos), 0.0, 0.0);
+    if (tarjeta.cifra) {
+      Identidad* numeral = new Identidad(this, centro);
+      APNumeral* figuras = new APNumeral(numeros[g]);
+      // A numeral keeps its height unless its part is too narrow for it.
+      const double escala = std::min(1.0, 2 * medioAncho * 0.9 / figuras->ancho);
+      numeral->escala = Vector(escala, escala, escala);
+      numeral->FijarPrimitiva(figuras);
+      seres.Agregar(numeral);
+      continue;
+    }
+    const double escala = Colocacion::Escala(numeros[g], medioAncho);
+    TColeccion<Vector> aceptados;
+    Colocacion::Colocar(numeros[g], medioAncho, escala, &aceptados);
+    for (uint32_t j = 0; j < aceptados.cantidad; ++j) {
+      Identidad* punto = new Identidad(this, centro + aceptados.elementos[j]);
+      punto->escala = Vector(escala, escala, escala);
+      punto->FijarPrimitiva(new APEsfera);
+      seres.Agregar(punto);
+    }
+  }
+  inicioGrupo[cuantos] = seres.cantidad;
+  delete[] puntos;
+  puntos = new Identidad*[seres.cantidad > 0 ? seres.cantidad : 1];
+  cantidadPuntos = seres.cantidad;
+  for (uint32_t j = 0; j < seres.cantidad; ++j) puntos[j] = seres.elementos[j];
+  Decir();
+  // What came before the groups were shown is no pick.
+  buzon.Vaciar();
+  ShowCursor(TRUE);
+  eleccion = std::make_unique<Eleccion>(cuantos, pedido, instante, leccion.instantesEleccion);
+}
+
+bool Guion::Atender() {
+  const int cuantos = leccion.tarjetas.elementos[bitActual].Grupos();
+  for (uint32_t i = 0; i < buzon.cantidad; ++i) {
+    const Frase* frase = buzon.elementos[i];
+    if (frase->tipo == Frase::kToque) {
+      eleccion->Elegir(Eleccion::GrupoEn(frase->x, cuantos), instante);
+    } else if (frase->soltada == 0) {
+      eleccion->Elegir(Eleccion::GrupoDeTecla(frase->codigo, cuantos), instante);
+    }
+  }
+  eleccion->Esperar(instante);
+  return eleccion->resultado != Eleccion::Resultado::kEsperando;
+}
+
+void Guion::Responder() {
+  const Tarjeta& tarjeta = leccion.tarjetas.elementos[bitActual];
+  const int cuantos = tarjeta.Grupos();
+  int pedido = 0;
+  while (grupos[pedido] != tarjeta.numero) ++pedido;
+  diario.Anotar(tarjeta.numero, eleccion->elegido >= 0 ? grupos[eleccion->elegido] : -1);
+  const bool acierto = eleccion->resultado == Eleccion::Resultado::kAcierto;
+  eleccion.reset();
+  ShowCursor(FALSE);
+  // Only the group asked for stays.
+  Identidad** quedan = new Identidad*[inicioGrupo[pedido + 1] - inicioGrupo[pedido] + 1];
+  uint32_t cuantosQuedan = 0;
+  for (int g = 0; g < cuantos; ++g) {
+    for (uint32_t j = inicioGrupo[g]; j < inicioGrupo[g + 1]; ++j) {
+      if (g == pedido) {
+        quedan[cuantosQuedan++] = puntos[j];
+      } else {
+        puntos[j]->muerto = true;
+      }
+    }
+  }
+  delete[] puntos;
+  puntos = quedan;
+  cantidadPuntos = cuantosQuedan;
+  if (!acierto) {
+    // A ring around the group, in a warm gold, just clear of its dots.
+    const double centroX = Eleccion::Centro(pedido, cuantos);
+    double medioAncho = 1.0;
+    double medioAlto = 1.0;
+    for (uint32_t j = 0; j < cantidadPuntos; ++j) {
+      const Identidad* ser = puntos[j];
+      const double radio = tarjeta.cifra ? 0.0 : ser->escala.x;
+      medioAncho = std::max(medioAncho, std::abs(ser->posicion.x - centroX) + radio);
+      medioAlto = std::max(medioAlto, std::abs(ser->posicion.y) + radio);
+    }
+    if (tarjeta.cifra) {
+      const APNumeral* figuras = static_cast<const APNumeral*>(puntos[0]->primitivaApariencia);
+      medioAncho = figuras->ancho * puntos[0]->escala.x / 2;
+      medioAlto = APNumeral::kAltura * puntos[0]->escala.y / 2;
+    }
+    constexpr double kGrosor = 0.6;
+    const double radio = std::max(medioAncho, medioAlto) + 1.0 + kGrosor;
+    Identidad* anillo = new Identidad(this, Vector(centroX, 0.0, 0.0));
+    anillo->FijarPrimitiva(
+        new APAnillo(std::min(radio, Eleccion::MedioAncho(cuantos) + Eleccion::kHueco / 2),
+                     std::min(radio, Colocacion::kMedioAlto + 1.5), kGrosor));
+    const double oro[4] = {0.95, 0.65, 0.05, 0.0};
+    anillo->FijarColor(oro);
+    puntos[cantidadPuntos++] = anillo;
+  }
+  // Its number, said alone.
+  ReproducirSonido(Voz::Nombre(tarjeta.numero, leccion.idioma));
 }
 
 void Guion::ColocarPuntos() {

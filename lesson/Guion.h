@@ -7,13 +7,23 @@
 // says its word first: "plus", "equals"); at its last tick, the card's
 // ticks later, the dots die and the next bit begins. One idle tick after
 // the last bit, the script advances the pass and lesson in the lesson file
-// and clears the application's run flag. The run notes itself in the
-// diary: whole once the file is saved, or the failure that ends it.
+// and clears the application's run flag.
+//
+// A choice's bit shows its groups side by side in a random order, asks for
+// its number ("which is seven?") and waits, the pointer shown, for a pick
+// (lesson/Eleccion) from the keys and touches the script receives as the
+// world's focus. Then the other groups leave and the number is said again;
+// unless the pick was right, a ring marks the group asked for. The bit ends
+// its card's ticks after the pick, or after the wait without one.
+// The run notes itself in the diary: whole once the file is saved, each
+// choice's pick, or the failure that ends it.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "lesson/Diario.h"
+#include "lesson/Eleccion.h"
 #include "lesson/Leccion.h"
 #include "world/Identidad.h"
 
@@ -21,7 +31,8 @@ class Dios;
 
 class Guion : public Identidad {
  public:
-  // Ticks since construction; counts up at the end of every Vivir.
+  // Ticks since construction; counts up at the end of every Vivir. The
+  // clock of a choice's wait.
   int32_t instante;
   // The number of the bit being handled.
   int32_t numeroActual;
@@ -36,11 +47,11 @@ class Guion : public Identidad {
   Diario diario;
 
   // A copy of modelo (its place and colour, which the dots inherit) in
-  // modelo's world. Seeds the generator from the clock, removes what an
-  // interrupted save left beside the lesson file, and reads the file; each
-  // item of the list left out is told on one line on standard error. From
-  // then until its destruction, a failure that ends the program is noted
-  // in the diary.
+  // modelo's world, which takes it as its focus. Seeds the generator from
+  // the clock, removes what an interrupted save left beside the lesson
+  // file, and reads the file; each item of the list left out is told on one
+  // line on standard error. From then until its destruction, a failure that
+  // ends the program is noted in the diary.
   Guion(const Identidad* modelo, Dios* aplicacion);
   ~Guion() override;
 
@@ -67,11 +78,32 @@ class Guion : public Identidad {
   // The bit being handled, an index into leccion.tarjetas.
   uint32_t bitActual = 0;
   // How many dots puntos holds: numeroActual, or fewer for a number beyond
-  // what a card can show.
+  // what a card can show; a choice's groups, and its ring.
   uint32_t cantidadPuntos = 0;
+  // The choice waiting for a pick, or null.
+  std::unique_ptr<Eleccion> eleccion;
+  // The cards before this one have had their pick: each choice's card
+  // counts, from then on, its ticks until the pick too.
+  uint32_t decididas = 0;
+  // A choice's groups from left to right: their numbers, and where their
+  // beings start in puntos (the last entry, where they end).
+  int32_t grupos[Eleccion::kMaximoGrupos] = {};
+  uint32_t inicioGrupo[Eleccion::kMaximoGrupos + 1] = {};
 
   // Places the dots of numeroActual, or its numeral for a numeral's card.
   void ColocarPuntos();
   // Starts the sound of the bit being handled.
   void Decir();
+  // Runs a choice's bit at tick relativo from its start, as EjecutarBit.
+  int32_t EjecutarEleccion(int32_t relativo);
+  // Places a choice's groups in a random order, asks its question, shows
+  // the pointer and starts waiting.
+  void Preguntar();
+  // Hands the picks received to the choice; returns whether it has ended.
+  bool Atender();
+  // The end of a choice: the other groups leave, the group asked for
+  // stays, ringed unless it was picked, and its number is said again.
+  void Responder();
+  // Ends the beings of puntos from desde up to hasta.
+  void Quitar(uint32_t desde, uint32_t hasta);
 };

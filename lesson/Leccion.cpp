@@ -14,6 +14,7 @@
 namespace {
 
 constexpr int32_t kTiempoBitPorOmision = 40;
+constexpr int32_t kTiempoEleccionPorOmision = 100;
 // The most characters of a value read at the start; the end of a pass reads
 // its counts with room for 15.
 constexpr DWORD kCapacidad = 1024;
@@ -35,6 +36,10 @@ void Leccion::Leer(const char* archivo, ListaNumeros::Oyente* oyente, int32_t le
   instantesPorBit = tiempoBit > INT32_MAX / kInstantesPorUnidad
                         ? INT32_MAX / kInstantesPorUnidad * kInstantesPorUnidad
                         : tiempoBit * kInstantesPorUnidad;
+  int32_t tiempoEleccion = LeerNumero("TiempoEleccion", "100", kCapacidad);
+  if (tiempoEleccion <= 0) tiempoEleccion = kTiempoEleccionPorOmision;
+  instantesEleccion =
+      std::min(tiempoEleccion, INT32_MAX / 2 / kInstantesPorUnidad) * kInstantesPorUnidad;
   leccionActual = leccion != 0 ? leccion : LeerNumero("LeccionActual", "1", kCapacidad);
 
   char clave[32];
@@ -54,16 +59,17 @@ void Leccion::Leer(const char* archivo, ListaNumeros::Oyente* oyente, int32_t le
   palabraEntera = LeerNumero("PalabraEntera", "0", kCapacidad) != 0;
 
   // An equation's card, and with PalabraEntera every card, stays until its
-  // words are said, so that the next card never cuts them.
+  // words are said, so that the next card never cuts them. A choice's card,
+  // after the pick, while its number alone is said again, and a beat more.
   for (uint32_t i = 0; i < tarjetas.cantidad; ++i) {
     Tarjeta& tarjeta = tarjetas.elementos[i];
-    if (tarjeta.palabra == nullptr && !palabraEntera) continue;
+    const bool eleccion = tarjeta.EsEleccion();
+    if (tarjeta.palabra == nullptr && !palabraEntera && !eleccion) continue;
+    const char* palabra = tarjeta.palabra != nullptr && !eleccion ? tarjeta.palabra : "";
     const double segundos =
-        QueSuena(Voz::Nombre(tarjeta.palabra != nullptr ? tarjeta.palabra : "", idioma),
-                 Voz::Nombre(tarjeta.numero, idioma))
-            .segundos;
-    const int32_t instantes =
-        static_cast<int32_t>(std::ceil(segundos * kFramesPerSecond)) + kInstantesDeMargen;
+        QueSuena(Voz::Nombre(palabra, idioma), Voz::Nombre(tarjeta.numero, idioma)).segundos;
+    const int32_t instantes = static_cast<int32_t>(std::ceil(segundos * kFramesPerSecond)) +
+                              (eleccion ? kInstantesDeRespiro : kInstantesDeMargen);
     tarjeta.instantes = std::max(tarjeta.instantes, instantes);
   }
 }

@@ -24,10 +24,16 @@ class Leccion {
   // Ticks an equation's card lasts after its sound, at the least: the device
   // takes a sound within a buffer or two of the call.
   static constexpr int32_t kInstantesDeMargen = 3;
+  // Ticks a choice's card stays after its number has been said again, at
+  // the least: a beat before the next card.
+  static constexpr int32_t kInstantesDeRespiro = 30;
 
   int32_t instantesPorBit = 0;
   int32_t leccionActual = 0;
   int32_t paseActual = 0;
+  // How long a choice waits for a pick: "TiempoEleccion" times
+  // kInstantesPorUnidad, 100 units by default.
+  int32_t instantesEleccion = 0;
   // Appended to every recording's name: "" for Spanish, "INGLES" for English.
   Texto idioma;
   // Whether every card stays until its word has been said ("PalabraEntera"

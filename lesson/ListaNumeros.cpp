@@ -7,6 +7,7 @@
 
 #include "lesson/Azar.h"
 #include "lesson/Colocacion.h"
+#include "lesson/Eleccion.h"
 #include "lesson/Numero.h"
 #include "lesson/Voz.h"
 
@@ -179,31 +180,37 @@ std::string Resolver(const std::vector<int64_t>& numeros, const std::string& ope
   return "";
 }
 
-// An item with '=', read from desde to fin: the cards of an equation, or the
-// line that tells why it is left out, which quotes the item from item on.
-void LeerIgualdad(const char* item, const char* desde, const char* fin, const Destino& destino) {
-  Igualdad igualdad;
-  std::string razon = Analizar(desde, fin, &igualdad);
-  std::vector<int64_t> valores;
-  for (const std::string& cifras : igualdad.numeros) {
-    valores.push_back(Valor(cifras));
-    if (razon.empty() && valores.back() > kMaximo) {
+// Tells that the item from item to fin is left out (quoted without the
+// blanks around it): "the equation" or "the choice" que, and why.
+void Omitir(const char* que, const char* item, const char* fin, const std::string& razon,
+            const Destino& destino) {
+  while (item < fin && (*item == ' ' || *item == '\t')) ++item;
+  while (fin > item && (fin[-1] == ' ' || fin[-1] == '\t')) --fin;
+  destino.oyente->Omitido(std::string("contapuntos: ") + destino.leccion + ": " + que + " \"" +
+                          std::string(item, fin) + "\" is left out: " + razon);
+}
+
+// Works out the equation from desde to fin; returns why it is refused, or ""
+// with its numbers in *valores and its result in *resultado.
+std::string Calcular(const char* desde, const char* fin, Igualdad* igualdad,
+                     std::vector<int64_t>* valores, int64_t* resultado) {
+  std::string razon = Analizar(desde, fin, igualdad);
+  for (const std::string& cifras : igualdad->numeros) {
+    valores->push_back(Valor(cifras));
+    if (razon.empty() && valores->back() > kMaximo) {
       razon =
           "the number " + cifras + " is more than a card holds (" + std::to_string(kMaximo) + ")";
     }
   }
-  int64_t resultado = 0;
-  if (razon.empty()) razon = Resolver(valores, igualdad.operaciones, &resultado);
-  if (razon.empty() && !igualdad.respuesta.empty() && Valor(igualdad.respuesta) != resultado) {
-    razon = "its answer is " + std::to_string(resultado) + ", not " + igualdad.respuesta;
+  if (razon.empty()) razon = Resolver(*valores, igualdad->operaciones, resultado);
+  if (razon.empty() && !igualdad->respuesta.empty() && Valor(igualdad->respuesta) != *resultado) {
+    razon = "its answer is " + std::to_string(*resultado) + ", not " + igualdad->respuesta;
   }
-  if (!razon.empty()) {
-    while (item < fin && (*item == ' ' || *item == '\t')) ++item;
-    while (fin > item && (fin[-1] == ' ' || fin[-1] == '\t')) --fin;
-    destino.oyente->Omitido(std::string("contapuntos: ") + destino.leccion + ": the equation \"" +
-                            std::string(item, fin) + "\" is left out: " + razon);
-    return;
-  }
+  return razon;
+}
+
+void AgregarIgualdad(const Igualdad& igualdad, const std::vector<int64_t>& valores,
+                     int64_t resultado, const Destino& destino) {
   std::string escrita = std::to_string(valores[0]);
   for (size_t i = 1; i < valores.size(); ++i) {
     escrita += std::string(" ") + igualdad.operaciones[i - 1] + " " + std::to_string(valores[i]);
@@ -216,6 +223,92 @@ void LeerIgualdad(const char* item, const char* desde, const char* fin, const De
                     Voz::DeOperacion(igualdad.operaciones[i - 1]).grabacion);
   }
   destino.Agregar(static_cast<int>(resultado), Voz::DeOperacion('=').grabacion);
+}
+
+// An item with '=', read from desde to fin: the cards of an equation, or the
+// line that tells why it is left out, which quotes the item from item on.
+void LeerIgualdad(const char* item, const char* desde, const char* fin, const Destino& destino) {
+  Igualdad igualdad;
+  std::vector<int64_t> valores;
+  int64_t resultado = 0;
+  const std::string razon = Calcular(desde, fin, &igualdad, &valores, &resultado);
+  if (!razon.empty()) return Omitir("the equation", item, fin, razon, destino);
+  AgregarIgualdad(igualdad, valores, resultado, destino);
+}
+
+// One group of a choice, from c to fin: its number into *numero, whether a
+// '#' marks it into *cifra; returns why it cannot be a group, or "".
+std::string LeerGrupoDeEleccion(const char* c, const char* fin, int64_t* numero, bool* cifra) {
+  c = Marca(c, fin, cifra);
+  std::string cifras;
+  for (; c < fin; ++c) {
+    if (*c >= '0' && *c <= '9') {
+      cifras += *c;
+    } else if (*c == '-') {
+      return "a range cannot be a group of a choice";
+    } else if (*c == '[' || *c == ']') {
+      return "a group in brackets cannot be a group of a choice";
+    } else if (*c != ' ' && *c != '\t') {
+      return "\"" + Caracter(c, fin) + "\" is not a number";
+    }
+  }
+  if (cifras.empty()) return "a number is missing";
+  *numero = Valor(cifras);
+  if (*numero > ListaNumeros::kMayorDeEleccion) {
+    return "the number " + cifras + " is more than a group shows (" +
+           std::to_string(ListaNumeros::kMayorDeEleccion) + ")";
+  }
+  return "";
+}
+
+// An item with '?', read from desde to fin: a choice, after the cards of its
+// equation when it has one; or the line that tells why it is left out.
+void LeerEleccion(const char* item, const char* desde, const char* fin, const Destino& destino) {
+  const char* pregunta = std::find(desde, fin, '?');
+  const bool conIgualdad = std::find(desde, pregunta, '=') != pregunta;
+  Igualdad igualdad;
+  std::vector<int64_t> valores;
+  int64_t grupos[Eleccion::kMaximoGrupos] = {};
+  std::string razon;
+  if (conIgualdad) {
+    razon = Calcular(desde, pregunta, &igualdad, &valores, &grupos[0]);
+    if (!razon.empty()) return Omitir("the equation", item, fin, razon, destino);
+    if (grupos[0] > ListaNumeros::kMayorDeEleccion) {
+      razon = "its answer, " + std::to_string(grupos[0]) + ", is more than a group shows (" +
+              std::to_string(ListaNumeros::kMayorDeEleccion) + ")";
+    }
+  } else {
+    bool cifra = false;
+    razon = LeerGrupoDeEleccion(desde, pregunta, &grupos[0], &cifra);
+  }
+  int cuantos = 1;
+  for (const char* parte = pregunta; razon.empty() && parte < fin;) {
+    const char* siguiente = std::find(parte + 1, fin, '?');
+    bool cifra = destino.cifra;
+    int64_t numero = 0;
+    razon = LeerGrupoDeEleccion(parte + 1, siguiente, &numero, &cifra);
+    if (!razon.empty()) break;
+    if (cifra != destino.cifra) {
+      razon =
+          "its groups would be dots and numerals both: a '#' before the choice makes them "
+          "all numerals";
+    } else if (cuantos == Eleccion::kMaximoGrupos) {
+      razon = "it has more than " + std::to_string(Eleccion::kMaximoGrupos) + " groups";
+    } else if (numero == grupos[0]) {
+      razon = "the number asked, " + std::to_string(numero) + ", is another group too";
+    } else if (cuantos == 2 && numero == grupos[1]) {
+      razon = "two groups are both " + std::to_string(numero);
+    } else {
+      grupos[cuantos++] = numero;
+    }
+    parte = siguiente;
+  }
+  if (!razon.empty()) return Omitir("the choice", item, fin, razon, destino);
+  if (conIgualdad) AgregarIgualdad(igualdad, valores, grupos[0], destino);
+  Tarjeta eleccion{static_cast<int32_t>(grupos[0]), Voz::DeOperacion('?').grabacion,
+                   destino.instantes, destino.cifra};
+  for (int i = 1; i < cuantos; ++i) eleccion.otros[i - 1] = static_cast<int32_t>(grupos[i]);
+  destino.tarjetas->Agregar(eleccion);
 }
 
 // Hears nothing: the items of a group are told as one.
@@ -237,9 +330,14 @@ void LeerGrupo(const char* item, const char* fin, const Destino& destino) {
     const char* hasta = std::find(elemento, fin, ',');
     Destino interno{&grupo, destino.instantes, &sordo, destino.leccion, destino.cifra};
     const char* numeros = Marca(elemento, hasta, &interno.cifra);
-    if (std::find(elemento, hasta, '=') != hasta) {
-      destino.oyente->Omitido(std::string("contapuntos: ") + destino.leccion +
-                              ": the equation \"" + std::string(elemento, hasta) +
+    if (std::find(elemento, hasta, '?') != hasta) {
+      Omitir("the choice", elemento, hasta,
+             "a choice keeps its place, so it cannot be in a group "
+             "in brackets",
+             destino);
+    } else if (std::find(elemento, hasta, '=') != hasta) {
+      destino.oyente->Omitido(std::string("contapuntos: ") + destino.leccion + ": the equation \"" +
+                              std::string(elemento, hasta) +
                               "\" is left out: an equation keeps its order, so it cannot be in "
                               "a group in brackets");
     } else {
@@ -267,6 +365,11 @@ void ListaNumeros::Leer(const char* lista, const char* leccion, int32_t instante
       const char* cierra = abre + 1 + std::strcspn(abre + 1, "]");
       LeerGrupo(abre + 1, cierra, destino);
       fin = cierra + std::strcspn(cierra, ",");
+    } else if (std::find(item, fin, '?') != fin) {
+      // A group in brackets in a choice is refused whole, to its bracket.
+      if (std::find(item, fin, '[') != fin) fin += std::strcspn(fin, "]");
+      fin += std::strcspn(fin, ",");
+      LeerEleccion(item, abre, fin, destino);
     } else if (std::find(item, fin, '=') != fin) {
       LeerIgualdad(item, abre, fin, destino);
     } else {

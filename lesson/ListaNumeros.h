@@ -29,6 +29,17 @@
 // each run; what follows ']' up to the next comma is skipped. An equation
 // in a group is left out (an equation keeps its order), and a group of
 // more cards than a range may hold adds nothing.
+//
+// An item with '?' is a choice: "7?3" asks for 7 between a group of 7 dots
+// and one of 3, "7?3?9" between three groups; "3+4=?8" gives the
+// equation's cards, then asks for its answer, 7, against 8. Blanks are
+// skipped. A '#' before the item makes every group a numeral ("#7?3" and
+// "#7?#3" alike); a '#' before a later group alone would mix dots and
+// numerals, and is refused. It gives one card, of the number asked, whose
+// other groups are the others. A choice that has more than three groups, a
+// group equal to the number asked or to another group, a range or a group
+// in brackets as a group, or a number past kMayorDeEleccion is left out,
+// with one line on standard error; so is a choice in a group in brackets.
 #pragma once
 
 #include <cstdint>
@@ -42,6 +53,9 @@ class ListaNumeros {
   // Ranges of more numbers than this add nothing: their random order is
   // drawn from numbers 0 to 32767.
   static constexpr int64_t kRangoMaximo = 32768;
+  // The largest number of a choice's group: a third of the card holds a
+  // hundred dots at half their size.
+  static constexpr int64_t kMayorDeEleccion = 100;
 
   // What the reader tells of the items of a list, each just before its
   // cards are added.
@@ -63,9 +77,9 @@ class ListaNumeros {
   // drawing each range's order from the lesson's generator. A card's word
   // is the operation before its number in an equation, "IGUAL" before the
   // answer, empty for an equation's first card, null for a card of no
-  // equation. A number past 2,147,483,647 is not added, nor is a range with
-  // such an end. leccion names the list in the lines that tell of an item
-  // left out ("Leccion3").
+  // equation, "DONDE" before a choice's number. A number past 2,147,483,647 is not added, nor is a
+  // range with such an end. leccion names the list in the lines that tell of an item left out
+  // ("Leccion3").
   static void Leer(const char* lista, const char* leccion, int32_t instantes,
                    TColeccion<Tarjeta>* tarjetas, Oyente* oyente);
 };

@@ -98,18 +98,38 @@ std::string Dicho(const Tarjeta& tarjeta, const char* idioma) {
   return dicho;
 }
 
-void Linea(const Tarjeta& tarjeta, const char* idioma) {
+// The most ticks a card stays: a choice's, its whole wait and then its
+// own ticks.
+int64_t Instantes(const Tarjeta& tarjeta, const Leccion& leccion) {
+  return tarjeta.instantes + (tarjeta.EsEleccion() ? leccion.instantesEleccion : 0);
+}
+
+void Linea(const Tarjeta& tarjeta, const Leccion& leccion) {
   // A numeral's card shows the written number: "#7".
-  const std::string muestra = (tarjeta.cifra ? "#" : "") + std::to_string(tarjeta.numero);
-  std::printf("  %6s  %-8s %s\n", muestra.c_str(), Segundos(tarjeta.instantes).c_str(),
-              Dicho(tarjeta, idioma).c_str());
+  const std::string marca = tarjeta.cifra ? "#" : "";
+  const std::string muestra = marca + std::to_string(tarjeta.numero);
+  std::string dicho = Dicho(tarjeta, leccion.idioma);
+  if (tarjeta.EsEleccion()) {
+    std::string escrita = muestra;
+    for (const int32_t otro : tarjeta.otros) {
+      if (otro >= 0) escrita += " ? " + marca + std::to_string(otro);
+    }
+    std::printf("  %s, a choice: waits up to %s for a pick, then stays %s:\n", escrita.c_str(),
+                Segundos(leccion.instantesEleccion).c_str(), Segundos(tarjeta.instantes).c_str());
+    Tarjeta numero = tarjeta;
+    numero.palabra = nullptr;
+    dicho += "; then " + Dicho(numero, leccion.idioma);
+  }
+  std::printf("  %6s  %-8s %s\n", muestra.c_str(), Segundos(Instantes(tarjeta, leccion)).c_str(),
+              dicho.c_str());
 }
 
 // The cards of a lesson in order, with what the reader told of its items.
 void Contar(const Leccion& leccion, const Registro& registro) {
   const TColeccion<Tarjeta>& tarjetas = leccion.tarjetas;
   int64_t total = 0;
-  for (uint32_t i = 0; i < tarjetas.cantidad; ++i) total += tarjetas.elementos[i].instantes;
+  for (uint32_t i = 0; i < tarjetas.cantidad; ++i)
+    total += Instantes(tarjetas.elementos[i], leccion);
   if (!leccion.conLista) {
     std::printf("  There is no Leccion%d in the file: the run shows one empty card, 0.\n",
                 leccion.leccionActual);
@@ -130,13 +150,13 @@ void Contar(const Leccion& leccion, const Registro& registro) {
                                    tarjetas.elementos + i + suceso.tarjetas);
         std::sort(rango.begin(), rango.end(),
                   [](const Tarjeta& a, const Tarjeta& b) { return a.numero < b.numero; });
-        for (const Tarjeta& tarjeta : rango) Linea(tarjeta, leccion.idioma);
+        for (const Tarjeta& tarjeta : rango) Linea(tarjeta, leccion);
         i += static_cast<uint32_t>(rango.size());
       }
       continue;
     }
     if (i >= tarjetas.cantidad) break;
-    Linea(tarjetas.elementos[i++], leccion.idioma);
+    Linea(tarjetas.elementos[i++], leccion);
   }
   std::printf("  %s, %s in all.\n", Tarjetas(tarjetas.cantidad).c_str(), Segundos(total).c_str());
 }
@@ -158,19 +178,18 @@ int VistaPrevia::Mostrar(const char* donde, bool todas) {
   if (atributos != INVALID_FILE_ATTRIBUTES && (atributos & FILE_ATTRIBUTE_DIRECTORY)) {
     // A folder's lesson file, named with the separator the folder is
     // written with.
-    const bool barra = archivo.find('/') != std::string::npos &&
-                       archivo.find('\\') == std::string::npos;
+    const bool barra =
+        archivo.find('/') != std::string::npos && archivo.find('\\') == std::string::npos;
     if (archivo.back() != '/' && archivo.back() != '\\') archivo += barra ? '/' : '\\';
     archivo += "CPControl.ini";
   }
   char completo[4096];
   char* nombre = nullptr;
   const DWORD largo = GetFullPathNameA(archivo.c_str(), sizeof completo, completo, &nombre);
-  const HANDLE abierto =
-      largo == 0 || largo >= sizeof completo || nombre == nullptr
-          ? INVALID_HANDLE_VALUE
-          : CreateFileA(completo, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE abierto = largo == 0 || largo >= sizeof completo || nombre == nullptr
+                             ? INVALID_HANDLE_VALUE
+                             : CreateFileA(completo, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (abierto == INVALID_HANDLE_VALUE) {
     char razon[512];
     RazonDelSistema(razon, sizeof razon);

@@ -1,6 +1,6 @@
 // The voices: the names of the recordings a card plays, the words an
-// equation says before a number (the one list of them), and what the
-// built-in voices say.
+// equation or a choice says before a number (the one list of them), and
+// what the built-in voices say.
 #pragma once
 
 #include <string>
@@ -9,9 +9,10 @@
 
 class Voz {
  public:
-  // A word an equation says before a number.
+  // A word said before a number.
   struct Palabra {
-    // The operation it stands for: + - x : or = before the answer.
+    // The operation it stands for: + - x : or = before an equation's
+    // answer; ? for a choice's question ("which is seven?").
     char operacion;
     // The start of its recording's name: "MAS" for MAS.WAV, MASINGLES.WAV.
     const char* grabacion;
@@ -23,6 +24,7 @@ class Voz {
       {'+', "MAS", "m\xC3\xA1s", "plus"},     {'-', "MENOS", "menos", "minus"},
       {'x', "POR", "por", "times"},           {':', "ENTRE", "entre", "divided by"},
       {'=', "IGUAL", "igual a", "equals"},
+      {'?', "DONDE", "d\xC3\xB3nde est\xC3\xA1 el", "which is"},
   };
   // The numbers the built-in voices say: 0 to this.
   static constexpr int kMayorGrabado = 100;

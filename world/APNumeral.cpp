@@ -53,6 +53,7 @@ APNumeral::APNumeral(int numero) : numero(numero) {
   const double derecha = (cifras.size() - 1) * Cifra::kAvance + ultima.derecha;
   double escala = kAltura / Cifra::kAltura;
   if ((derecha - izquierda) * escala > kAnchoMaximo) escala = kAnchoMaximo / (derecha - izquierda);
+  ancho = (derecha - izquierda) * escala;
   const double centroX = (izquierda + derecha) / 2.0;
   const double centroY = Cifra::kAltura / 2.0;
 

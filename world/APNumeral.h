@@ -35,6 +35,8 @@ class APNumeral : public APrimitiva {
   void Describir(Escena* escena) const override;
 
   const int numero;
+  // How wide the figures are drawn, in world units: kAnchoMaximo at most.
+  double ancho = 0.0;
 
  private:
   // x, y of each triangle's three corners, in the being's unit frame.

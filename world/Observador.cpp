@@ -40,6 +40,13 @@ void Observador::Describir(Escena* escena) const {
   escena->Anotar(posicion);
 }
 
+Vector Observador::Visto(double x, double y) const {
+  // The projection scales and shifts each axis alone; undone, then the
+  // camera's shift.
+  return Vector((x - proyeccion[12]) / proyeccion[0] - posicion.x,
+                (y - proyeccion[13]) / proyeccion[5] - posicion.y, 0.0);
+}
+
 void Observador::FijarVista(int32_t ancho, int32_t alto) {
   assert(ancho != 0 && alto != 0 && "Observador::FijarVista needs a non-empty view");
   assert(planoLejano != planoCercano && "Observador::FijarVista needs a box of some depth");

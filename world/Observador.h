@@ -32,6 +32,10 @@ class Observador : public Identidad {
   // The values of its projection: proyeccion and posicion.
   void Describir(Escena* escena) const override;
 
+  // The world's point, on the plane z = 0, seen at x, y of the view (each
+  // -1 to 1 across it, y upwards).
+  Vector Visto(double x, double y) const;
+
   // Shows an area ancho units wide and alto high from now on; posicion and
   // the planes stay as they are. Both must be non-zero.
   void FijarVista(int32_t ancho, int32_t alto);

@@ -2,6 +2,7 @@
 #include "world/Tiempo.h"
 
 #include "base/Frase.h"
+#include "world/Observador.h"
 #include "world/Ser.h"
 
 Tiempo::Tiempo() : foco(nullptr) {}
@@ -18,6 +19,15 @@ void Tiempo::Fotograma() {
 void Tiempo::Tecla(int codigo, bool pulsada) {
   if (foco == nullptr) return;
   Frase* frase = new Frase(codigo, pulsada);
+  foco->Recibir(frase);
+  frase->Liberar();
+}
+
+void Tiempo::Tocar(double x, double y) {
+  const Observador* camara = dynamic_cast<const Observador*>(observador);
+  if (foco == nullptr || camara == nullptr) return;
+  const Vector punto = camara->Visto(x, y);
+  Frase* frase = new Frase(punto.x, punto.y);
   foco->Recibir(frase);
   frase->Liberar();
 }

@@ -5,7 +5,8 @@
 // they are taken from SDL: keys become WM_KEYDOWN/WM_KEYUP (WM_SYSKEYDOWN/
 // WM_SYSKEYUP while Alt is held) with virtual-key codes, held keys repeat
 // WM_KEYDOWN with bit 30 of lParam set; mouse buttons and motion become
-// WM_xBUTTONDOWN/UP and WM_MOUSEMOVE; a close request becomes WM_CLOSE; a
+// WM_xBUTTONDOWN/UP and WM_MOUSEMOVE, a finger touching the window becomes
+// WM_LBUTTONDOWN at its point; a close request becomes WM_CLOSE; a
 // window uncovered, shown, restored or moved to another display is
 // invalidated, to be erased (a resize invalidates it too, with WM_SIZE), so
 // that it gets WM_PAINT, and WM_ERASEBKGND within its BeginPaint, as on
@@ -14,6 +15,9 @@
 // WM_QUIT once one is posted, then WM_PAINT for a window with an invalid
 // area, so painting never starves input.
 // NOTE: window and message-range filters are not supported.
+// NOTE: a touch is one WM_LBUTTONDOWN, with no WM_LBUTTONUP and no
+// WM_MOUSEMOVE: SDL's mouse events made from touches are dropped, and a
+// finger's lifting is not told.
 // NOTE: lParam of key messages carries no hardware scan code.
 // NOTE: a request to end the process (SIGINT, SIGTERM), which SDL reports
 // as a quit event, closes every window with WM_CLOSE.
@@ -73,7 +77,8 @@ void TranslateKey(const SDL_KeyboardEvent& key) {
 
 void TranslateButton(const SDL_MouseButtonEvent& button) {
   HWND hWnd = WindowFromSdlId(button.windowID);
-  if (!hWnd) return;
+  // The touch itself is told once, as the finger's.
+  if (!hWnd || button.which == SDL_TOUCH_MOUSEID) return;
   const bool down = button.type == SDL_MOUSEBUTTONDOWN;
   UINT message;
   switch (button.button) {
@@ -91,6 +96,18 @@ void TranslateButton(const SDL_MouseButtonEvent& button) {
   }
   PostToQueue(hWnd, message, MouseKeys(SDL_GetMouseState(nullptr, nullptr)),
               MAKELPARAM(button.x, button.y));
+}
+
+void TranslateFinger(const SDL_TouchFingerEvent& finger) {
+  HWND hWnd = WindowFromSdlId(finger.windowID);
+  if (!hWnd) return;
+  // The finger's point is a fraction of the window's size.
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowSize(hWnd->sdl, &width, &height);
+  const int x = static_cast<int>(finger.x * width);
+  const int y = static_cast<int>(finger.y * height);
+  PostToQueue(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
 }
 
 void TranslateWindowEvent(const SDL_WindowEvent& event) {
@@ -126,7 +143,11 @@ void Translate(const SDL_Event& event) {
     case SDL_MOUSEBUTTONUP:
       TranslateButton(event.button);
       break;
+    case SDL_FINGERDOWN:
+      TranslateFinger(event.tfinger);
+      break;
     case SDL_MOUSEMOTION:
+      if (event.motion.which == SDL_TOUCH_MOUSEID) break;
       if (HWND hWnd = WindowFromSdlId(event.motion.windowID)) {
         PostToQueue(hWnd, WM_MOUSEMOVE, MouseKeys(event.motion.state),
                     MAKELPARAM(event.motion.x, event.motion.y));

@@ -16,6 +16,7 @@
 
 #include "app/Contapuntos.h"
 #include "base/ClaseDinamica.h"
+#include "lesson/Eleccion.h"
 #include "lesson/Guion.h"
 #include "lesson/VistaPrevia.h"
 #include "tests/support/contexto_gl.h"
@@ -337,8 +338,8 @@ TEST_F(GuionTest, AnEquationsCardsSayTheirWordThenTheirNumberAsOneSound) {
 
 // What --show tells of lesson files, against runs of the same files: the
 // cards in order (a range's in any order within it), each for the time
-// --show gives it, and the items left out, told with the very line the run
-// writes. A built-in voice, and a parent's own recordings of every length:
+// --show gives it (a choice, 7 and 0 as 7 dots, for its whole wait without
+// a pick), and the items left out, told with the very line the run writes. A built-in voice, and a parent's own recordings of every length:
 // an equation's card stays until its words are said, where a card of no
 // equation keeps its time, unless every card does so (PalabraEntera).
 TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
@@ -392,8 +393,8 @@ TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
                 "       7  0.5 s    7MAMA.WAV\n"
                 "  5 cards, 3.9 s in all.\n"
                 "After it: lesson 3, session 1.\n"},
-           Caso{"[General]\nTiempoBit=5\nIdioma=MAMA\nPalabraEntera=1\n[Lecciones]\n"
-                "Leccion1=7,[9,3],3+4=\n",
+           Caso{"[General]\nTiempoBit=5\nIdioma=MAMA\nPalabraEntera=1\nTiempoEleccion=2\n"
+                "[Lecciones]\nLeccion1=7,[9,3],3+4=,7?0\n",
                 "Next run: lesson 1 of 1, session 1 of 1, in your own recordings (files such as "
                 "7MAMA.WAV).\n"
                 "Each card stays 0.5 s, or until its word has been said (PalabraEntera=1).\n"
@@ -406,7 +407,9 @@ TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
                 "       3  1.05 s   3MAMA.WAV\n"
                 "       4  0.8 s    MASMAMA.WAV + 4MAMA.WAV\n"
                 "       7  1.05 s   7MAMA.WAV\n"
-                "  6 cards, 5.5 s in all.\n"
+                "  7 ? 0, a choice: waits up to 0.2 s for a pick, then stays 1.5 s:\n"
+                "       7  1.7 s    7MAMA.WAV; then 7MAMA.WAV\n"
+                "  7 cards, 7.2 s in all.\n"
                 "After it: lesson 1, session 1.\n"},
        }) {
     SCOPED_TRACE(caso.archivo);
@@ -422,10 +425,17 @@ TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
     Crear();
     std::vector<std::pair<int, int>> tarjetas;
     std::vector<int> inicios;
+    bool pregunta = false;
     for (int instante = 0; contapuntos.enMarcha; ++instante) {
       const size_t antes = busquedas.size();
       const uint32_t puntos = Fotograma();
+      // A choice's number, said again after its wait, is the same card's.
+      const bool otraVez = pregunta && busquedas.size() > antes;
       if (busquedas.size() > antes) {
+        pregunta = std::any_of(busquedas.begin() + antes, busquedas.end(),
+                               [](const Busqueda& b) { return b.nombre.rfind("DONDE", 0) == 0; });
+      }
+      if (busquedas.size() > antes && !otraVez) {
         tarjetas.push_back({static_cast<int>(puntos), 0});
         inicios.push_back(instante);
       }
@@ -568,6 +578,55 @@ TEST(DiarioTest, ALineTellsTheRunItsChoicesAndHowItEnded) {
     diario.Linea(caso.final, caso.razon, linea.data(), linea.size());
     EXPECT_EQ(std::string(linea.data()),
               "2026-12-09 08:05 lesson 11, session 1 of 3: " + caso.linea);
+  }
+}
+
+// A choice's answer on its own clock: on screen from tick 100, waiting 10
+// ticks; picks by key (its character) or by touch (the picture's x).
+TEST(EleccionTest, APickRightOrOtherOrNoneEndsTheChoice) {
+  using R = Eleccion::Resultado;
+  struct Pulsacion {
+    int32_t instante;
+    int tecla;  // 0 for a touch at x
+    double x;
+  };
+  struct Caso {
+    const char* que;
+    int grupos;
+    int pedido;
+    std::vector<Pulsacion> pulsaciones;
+    R resultado;
+    int elegido;
+    int32_t final;
+  };
+  for (const Caso& caso : {
+           Caso{"right, by touch", 2, 1, {{104, 0, 3.0}}, R::kAcierto, 1, 104},
+           Caso{"other, during the question", 3, 2, {{100, 0, -19.9}}, R::kOtra, 0, 100},
+           Caso{"a touch in the gap, nearest part", 3, 0, {{101, 0, -7.0}}, R::kAcierto, 0, 101},
+           Caso{"a touch past the card", 3, 1, {{101, 0, 19.9}}, R::kOtra, 2, 101},
+           Caso{"keys, left to right", 3, 1, {{102, '2', 0}}, R::kAcierto, 1, 102},
+           Caso{"a key past the groups, then one", 2, 0, {{101, '3', 0}, {102, '2', 0}}, R::kOtra,
+                1, 102},
+           Caso{"the first pick counts", 2, 0, {{101, '2', 0}, {102, '1', 0}}, R::kOtra, 1, 101},
+           Caso{"a pick before the groups, then none", 2, 0, {{99, '1', 0}}, R::kNinguna, -1, 109},
+           Caso{"a pick at the wait's last tick", 2, 0, {{109, '1', 0}}, R::kAcierto, 0, 109},
+           Caso{"too late", 2, 0, {{110, '1', 0}}, R::kNinguna, -1, 109},
+       }) {
+    Eleccion eleccion(caso.grupos, caso.pedido, 100, 10);
+    int32_t final = -1;
+    for (int32_t instante = 95; instante < 120 && final < 0; ++instante) {
+      for (const Pulsacion& p : caso.pulsaciones) {
+        if (p.instante != instante) continue;
+        eleccion.Elegir(p.tecla != 0 ? Eleccion::GrupoDeTecla(p.tecla, caso.grupos)
+                                     : Eleccion::GrupoEn(p.x, caso.grupos),
+                        instante);
+      }
+      eleccion.Esperar(instante);
+      if (eleccion.resultado != R::kEsperando) final = instante;
+    }
+    EXPECT_EQ(eleccion.resultado, caso.resultado) << caso.que;
+    EXPECT_EQ(eleccion.elegido, caso.elegido) << caso.que;
+    EXPECT_EQ(final, caso.final) << caso.que;
   }
 }
 

@@ -15,9 +15,11 @@ namespace {
 
 // A numeral's card, in the lists of numbers below: kCifra + its number.
 constexpr int kCifra = 1000000000;
+constexpr int kOtro = 10000;
 
 // A list's cards: each one's number, the word said before it ("" for none),
-// and the lines that told of items left out.
+// and the lines that told of items left out. A choice's card is its number
+// asked followed by its other groups, each + kOtro.
 struct Tarjetas : ListaNumeros::Oyente {
   std::vector<int> numeros;
   std::vector<std::string> palabras;
@@ -36,6 +38,9 @@ Tarjetas LeerTarjetas(const char* lista, uint32_t semilla = 7) {
   for (uint32_t i = 0; i < tarjetas.cantidad; ++i) {
     t.numeros.push_back(tarjetas.elementos[i].numero + (tarjetas.elementos[i].cifra ? kCifra : 0));
     t.palabras.push_back(tarjetas.elementos[i].palabra ? tarjetas.elementos[i].palabra : "");
+    for (const int32_t otro : tarjetas.elementos[i].otros) {
+      if (otro >= 0) t.numeros.push_back(kOtro + otro);
+    }
   }
   return t;
 }
@@ -128,8 +133,9 @@ TEST(ListaNumerosTest, ItemsReadAsTheirRulesSay) {
            Caso{"[5]x,[2,7] 9", {2, 5, 7}, true},
            // A '#' makes numerals of an item's cards; elsewhere it is skipped.
            Caso{" # 7,1#2", {kCifra + 7, 12}, false},
-           Caso{"#3-4,#[5,6],[#8,9]", {9, kCifra + 3, kCifra + 4, kCifra + 5, kCifra + 6,
-                                       kCifra + 8}, true},
+           Caso{"#3-4,#[5,6],[#8,9]",
+                {9, kCifra + 3, kCifra + 4, kCifra + 5, kCifra + 6, kCifra + 8},
+                true},
        }) {
     const std::vector<int> v = Leer(caso.lista);
     EXPECT_EQ(caso.mezclados ? Ordenados(v) : v, caso.numeros) << caso.lista;
@@ -171,6 +177,14 @@ TEST(ListaNumerosTest, AnEquationShowsItsNumbersThenItsAnswerEachSaidAfterItsWor
            // Old items beside them keep their rules.
            Caso{"5,3+4=,1 2,8-8,", {5, 3, 4, 7, 12, 8, 0}, {n, n, "MAS", "IGUAL", n, n, n}},
            Caso{" #2x3=", {kCifra + 2, kCifra + 3, kCifra + 6}, {n, "POR", "IGUAL"}},
+           // A choice: the number asked, then its other groups.
+           Caso{"7?3, 7 ? 3 ? 0", {7, kOtro + 3, 7, kOtro + 3, kOtro}, {"DONDE", "DONDE"}},
+           Caso{"#7?#3,# 2?5?1",
+                {kCifra + 7, kOtro + 3, kCifra + 2, kOtro + 5, kOtro + 1},
+                {"DONDE", "DONDE"}},
+           Caso{"3+4=?8,2x3=6?5?100",
+                {3, 4, 7, 7, kOtro + 8, 2, 3, 6, 6, kOtro + 5, kOtro + 100},
+                {n, "MAS", "IGUAL", "DONDE", n, "POR", "IGUAL", "DONDE"}},
        }) {
     const Tarjetas t = LeerTarjetas(caso.lista);
     EXPECT_EQ(t.numeros, caso.numeros) << caso.lista;
@@ -210,6 +224,42 @@ TEST(ListaNumerosTest, AWrongOrImpossibleEquationIsLeftOutAndToldOnOneLine) {
     EXPECT_EQ(t.errores, std::string("contapuntos: Leccion3: the equation \"") + caso.igualdad +
                              "\" is left out: " + caso.razon + "\n");
   }
+}
+
+TEST(ListaNumerosTest, AChoiceThatCannotBeShownIsLeftOutAndToldOnOneLine) {
+  struct Caso {
+    const char* eleccion;
+    const char* razon;
+  };
+  for (const Caso& caso : {
+           Caso{"7?7", "the number asked, 7, is another group too"},
+           Caso{"3+4=?7", "the number asked, 7, is another group too"},
+           Caso{"7?3?3", "two groups are both 3"},
+           Caso{"7?3?9?1", "it has more than 3 groups"},
+           Caso{"7?2-4", "a range cannot be a group of a choice"},
+           Caso{"7?[3,4]", "a group in brackets cannot be a group of a choice"},
+           Caso{"7?101", "the number 101 is more than a group shows (100)"},
+           Caso{"60+60=?8", "its answer, 120, is more than a group shows (100)"},
+           Caso{"7?", "a number is missing"},
+           Caso{"7?x", "\"x\" is not a number"},
+           Caso{"7?#3",
+                "its groups would be dots and numerals both: a '#' before the choice "
+                "makes them all numerals"},
+       }) {
+    const Tarjetas t = LeerTarjetas((std::string("1, ") + caso.eleccion + " ,2").c_str());
+    EXPECT_EQ(t.numeros, (std::vector<int>{1, 2})) << caso.eleccion;
+    EXPECT_EQ(t.errores, std::string("contapuntos: Leccion3: the choice \"") + caso.eleccion +
+                             "\" is left out: " + caso.razon + "\n");
+  }
+  // A wrong equation is told as an equation; a choice in a group, as a choice.
+  EXPECT_EQ(
+      LeerTarjetas("3+4=8?9").errores,
+      "contapuntos: Leccion3: the equation \"3+4=8?9\" is left out: its answer is 7, not 8\n");
+  const Tarjetas grupo = LeerTarjetas("[2,7?3]");
+  EXPECT_EQ(grupo.numeros, std::vector<int>{2});
+  EXPECT_EQ(grupo.errores,
+            "contapuntos: Leccion3: the choice \"7?3\" is left out: a choice keeps "
+            "its place, so it cannot be in a group in brackets\n");
 }
 
 }  // namespace
