@@ -1,5 +1,6 @@
-// Tests of the recordings built into the program, the 202 spoken numbers
-// and the 10 words of equations, read through the resource functions as the
+// Tests of the recordings built into the program, the 202 spoken numbers,
+// the 10 words of equations and the question of a choice card ("¿Dónde está
+// el" / "Which is"), read through the resource functions as the
 // program reads them: each is a RIFF WAVE image of PCM samples, one channel,
 // 44,100 samples per second, 16 bits, lasting from 0.28 (a word: 0.12) to
 // 1.30 seconds in Spanish and 1.15 in English, trimmed of silence and at one
@@ -37,6 +38,10 @@ struct Language {
 };
 constexpr Language kLanguages[] = {{"", 1.30, 1.10}, {"INGLES", 1.15, 0.90}};
 
+// The words said before a number besides the equations' (Voz::kPalabras):
+// the question of a choice card, by the start of its recording's name.
+constexpr const char* kQuestionWords[] = {"DONDE"};
+
 struct Recording {
   std::string name;
   const Language* language = nullptr;
@@ -57,6 +62,8 @@ std::vector<Recording> AllRecordings() {
       wanted.push_back({std::to_string(n) + language.suffix, &language, true, 0.28});
     for (const Voz::Palabra& word : Voz::kPalabras)
       wanted.push_back({std::string(word.grabacion) + language.suffix, &language, false, 0.12});
+    for (const char* word : kQuestionWords)
+      wanted.push_back({std::string(word) + language.suffix, &language, false, 0.12});
   }
   std::vector<Recording> recordings;
   for (Recording recording : wanted) {
@@ -162,7 +169,8 @@ std::string ParseWave(const unsigned char* bytes, std::size_t size, Wave* wave) 
 // parse is a failure.
 template <typename Check>
 void ForEachWave(Check check) {
-  ASSERT_EQ(Recordings().size(), 2u * (kHighestNumber + 1 + std::size(Voz::kPalabras)));
+  ASSERT_EQ(Recordings().size(),
+            2u * (kHighestNumber + 1 + std::size(Voz::kPalabras) + std::size(kQuestionWords)));
   for (const Recording& recording : Recordings()) {
     SCOPED_TRACE(recording.name);
     Wave wave;
