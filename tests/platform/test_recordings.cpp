@@ -38,10 +38,6 @@ struct Language {
 };
 constexpr Language kLanguages[] = {{"", 1.30, 1.10}, {"INGLES", 1.15, 0.90}};
 
-// The words said before a number besides the equations' (Voz::kPalabras):
-// the question of a choice card, by the start of its recording's name.
-constexpr const char* kQuestionWords[] = {"DONDE"};
-
 struct Recording {
   std::string name;
   const Language* language = nullptr;
@@ -62,8 +58,6 @@ std::vector<Recording> AllRecordings() {
       wanted.push_back({std::to_string(n) + language.suffix, &language, true, 0.28});
     for (const Voz::Palabra& word : Voz::kPalabras)
       wanted.push_back({std::string(word.grabacion) + language.suffix, &language, false, 0.12});
-    for (const char* word : kQuestionWords)
-      wanted.push_back({std::string(word) + language.suffix, &language, false, 0.12});
   }
   std::vector<Recording> recordings;
   for (Recording recording : wanted) {
@@ -170,7 +164,7 @@ std::string ParseWave(const unsigned char* bytes, std::size_t size, Wave* wave) 
 template <typename Check>
 void ForEachWave(Check check) {
   ASSERT_EQ(Recordings().size(),
-            2u * (kHighestNumber + 1 + std::size(Voz::kPalabras) + std::size(kQuestionWords)));
+            2u * (kHighestNumber + 1 + std::size(Voz::kPalabras)));
   for (const Recording& recording : Recordings()) {
     SCOPED_TRACE(recording.name);
     Wave wave;
