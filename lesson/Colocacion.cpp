@@ -126,7 +126,13 @@ int Colocacion::Colocar(int n, TColeccion<Vector>* aceptados) {
 }
 
 int Colocacion::Colocar(int n, double medioAncho, double escala, TColeccion<Vector>* aceptados) {
-  return ColocarEn(n, Area{medioAncho, kMedioAlto, kSeparacion * escala}, aceptados);
+  return ColocarEn(n, Area{medioAncho, MedioAlto(medioAncho), kSeparacion * escala}, aceptados);
+}
+
+double Colocacion::MedioAlto(double medioAncho) {
+  // Spread over a whole column, groups side by side read as one scatter.
+  constexpr double kProporcion = 1.25;
+  return std::min(kMedioAlto, medioAncho * kProporcion);
 }
 
 double Colocacion::Escala(int n, double medioAncho) {
@@ -134,7 +140,7 @@ double Colocacion::Escala(int n, double medioAncho) {
   // crowded area is all but full at twice that.
   constexpr double kCubierto = 0.3;
   const double radio = kSeparacion / 2;
-  const double area = 4 * medioAncho * kMedioAlto;
+  const double area = 4 * medioAncho * MedioAlto(medioAncho);
   const double cabe = kCubierto * area / (3.14159265358979 * radio * radio);
   return n <= cabe ? 1.0 : std::sqrt(cabe / n);
 }

@@ -35,10 +35,14 @@ class Colocacion {
   // The offset that a pair of draws gives.
   static Vector Candidato(int r1, int r2);
 
-  // As Colocar, in a narrower area, a part of a card: x from -medioAncho to
-  // below medioAncho, y as on a card, the dots drawn escala times their size
-  // and no two closer than kSeparacion times escala.
+  // As Colocar, in a smaller area, a group of a choice: x from -medioAncho
+  // to below medioAncho, y from -MedioAlto(medioAncho) to below it, the dots
+  // drawn escala times their size and no two closer than kSeparacion times
+  // escala.
   static int Colocar(int n, double medioAncho, double escala, TColeccion<Vector>* aceptados);
+  // The half height of a group's area of half width medioAncho: a card
+  // held upright, a little taller than wide, and no taller than a card.
+  static double MedioAlto(double medioAncho);
   // The size, 1 or less, at which n dots fit that area at once: their usual
   // one while it holds them with room to spare, smaller only when it must.
   static double Escala(int n, double medioAncho);
