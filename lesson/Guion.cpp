@@ -143,9 +143,12 @@ void Guion::Preguntar() {
       seres.Agregar(numeral);
       continue;
     }
-    const double escala = Colocacion::Escala(numeros[g], medioAncho);
+    // The dots keep clear of their part's sides, so that the room between
+    // two groups is wider than the room within one.
+    const double medioGrupo = 0.75 * medioAncho;
+    const double escala = Colocacion::Escala(numeros[g], medioGrupo);
     TColeccion<Vector> aceptados;
-    Colocacion::Colocar(numeros[g], medioAncho, escala, &aceptados);
+    Colocacion::Colocar(numeros[g], medioGrupo, escala, &aceptados);
     for (uint32_t j = 0; j < aceptados.cantidad; ++j) {
       Identidad* punto = new Identidad(this, centro + aceptados.elementos[j]);
       punto->escala = Vector(escala, escala, escala);
