@@ -233,7 +233,8 @@ bool ElegirConUnClic(const PantallaVirtual& pantalla, int puntos, int otros, dou
     return imagen.ancho == pantalla.ancho() && lado >= 0;
   };
   CarpetaTemporal fotos;
-  const Imagen imagen = CapturarHasta(pantalla, fotos.ruta() + "/eleccion.png", segundos, HayGrupos);
+  const Imagen imagen =
+      CapturarHasta(pantalla, fotos.ruta() + "/eleccion.png", segundos, HayGrupos);
   if (lado < 0) return false;
   int x = lado == 0 ? 0 : pantalla.ancho();
   int y = 0;

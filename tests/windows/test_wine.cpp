@@ -203,7 +203,7 @@ TEST_F(WineTest, RunsALessonAndAdvancesTheCountersAsTheLinuxProgramDoes) {
 
   Orden orden;
   orden.argumentos = {kProgramaLinux};
-  orden.entorno = {{"SDL_AUDIODRIVER", "dummy"}};
+  orden.entorno = {{"SDL_VIDEODRIVER", "x11"}, {"SDL_AUDIODRIVER", "dummy"}};
   orden.carpeta = enLinux.ruta();
   const Resultado r = Elegir(orden);
   EXPECT_EQ(r.codigo, 0) << r.errores;
