@@ -1,7 +1,7 @@
 // The whole program as its users run it: a process started in a temporary
 // working folder with its own lesson file, in a real window on a virtual
-// display. It runs the lesson, advances the file and notes the run in the
-// diary (or says why it could not), shows each card's dots
+// display. It runs the lesson, takes a click on a choice's group, advances
+// the file and notes the run in the diary (or says why it could not), shows each card's dots
 // filling a screen of any size and draws them again when another window
 // uncovers them, keeps the file
 // untouched when Escape ends it early, notes each ending, holds a card of "TiempoBit" 10 for
@@ -68,18 +68,27 @@ std::string Minuto() {
   return texto;
 }
 
+// Its choice waits for a click on the group asked for, on a wide screen,
+// where the picture stands between margins.
 TEST_F(LeccionCompletaTest, RunsTheLessonAndAdvancesTheFile) {
-  Escribir("[General]\r\nTiempoBit=1\r\nPasesPorLeccion=2\r\nPaseActual=2\r\nLecciones=3\r\n"
-           "LeccionActual=1\r\n\r\n[Lecciones]\r\nLeccion1=3,5,0-4\r\n");
+  const std::string lecciones = "[Lecciones]\r\nLeccion1=3,5,0-4,7?3\r\n";
+  Escribir("[General]\r\nTiempoBit=1\r\nTiempoEleccion=300\r\nPasesPorLeccion=2\r\n"
+           "PaseActual=2\r\nLecciones=3\r\nLeccionActual=1\r\n\r\n" + lecciones);
+  PantallaVirtual ancha(1920, 1080);
+  Orden orden = Programa();
+  orden.entorno["DISPLAY"] = ancha.nombre();
   const std::string antes = Minuto();
-  const Resultado r = Ejecutar(Programa());
+  Proceso programa(orden);
+  EXPECT_TRUE(ElegirConUnClic(ancha, 7, 3, 15)) << "no choice of 7 and 3 dots came";
+  const Resultado r = programa.Esperar();
   const std::string despues = Minuto();
   EXPECT_EQ(r.codigo, 0) << r.errores;
-  EXPECT_EQ(Leer(), "[General]\r\nTiempoBit=1\r\nPasesPorLeccion=2\r\nPaseActual=1\r\nLecciones=3\r\n"
-                    "LeccionActual=2\r\n\r\n[Lecciones]\r\nLeccion1=3,5,0-4\r\n");
+  EXPECT_EQ(Leer(), "[General]\r\nTiempoBit=1\r\nTiempoEleccion=300\r\nPasesPorLeccion=2\r\n"
+                    "PaseActual=1\r\nLecciones=3\r\nLeccionActual=2\r\n\r\n" + lecciones);
   const std::string diario = Leer("Diario.txt");
   EXPECT_TRUE(diario.rfind(antes, 0) == 0 || diario.rfind(despues, 0) == 0) << diario;
-  EXPECT_EQ(diario.substr(antes.size()), " lesson 1, session 2 of 2: whole, counted\r\n");
+  EXPECT_EQ(diario.substr(antes.size()),
+            " lesson 1, session 2 of 2: asked 7, picked 7; whole, counted\r\n");
 }
 
 // An equation's cards: its numbers, then its answer, each for its time. A

@@ -212,3 +212,39 @@ int ContarPuntos(const Imagen& imagen) {
   }
   return static_cast<int>(std::lround(area / (std::acos(-1.0) * 51.2 * 51.2 / 4)));
 }
+
+bool ElegirConUnClic(const PantallaVirtual& pantalla, int puntos, int otros, double segundos) {
+  const double radio = 25.6 * std::min(pantalla.ancho() / 1024.0, pantalla.alto() / 768.0);
+  const double areaPunto = std::acos(-1.0) * radio * radio;
+  // The picture is centred: the screen's halves are its halves.
+  const int medio = pantalla.ancho() / 2;
+  int lado = -1;
+  const auto HayGrupos = [&](const Imagen& imagen) {
+    double area[2] = {0, 0};
+    for (int y = 0; y < imagen.alto; ++y) {
+      for (int x = 0; x < imagen.ancho; ++x) area[x >= medio] += imagen.Blanco(x, y) ? 0 : 1;
+    }
+    for (const int l : {0, 1}) {
+      if (std::abs(area[l] / areaPunto - puntos) < 0.3 &&
+          std::abs(area[1 - l] / areaPunto - otros) < 0.3) {
+        lado = l;
+      }
+    }
+    return imagen.ancho == pantalla.ancho() && lado >= 0;
+  };
+  CarpetaTemporal fotos;
+  const Imagen imagen =
+      CapturarHasta(pantalla, fotos.ruta() + "/eleccion.png", segundos, HayGrupos);
+  if (lado < 0) return false;
+  int x = lado == 0 ? 0 : pantalla.ancho();
+  int y = 0;
+  for (const Mancha& m : Manchas(imagen)) {
+    const int centro = (m.izquierda + m.derecha) / 2;
+    if ((centro >= medio) == (lado == 1) && std::abs(centro - medio) < std::abs(x - medio)) {
+      x = centro;
+      y = (m.arriba + m.abajo) / 2;
+    }
+  }
+  pantalla.Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+  return true;
+}

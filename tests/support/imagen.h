@@ -74,6 +74,14 @@ void ComprobarTarjeta(const std::string& archivo, int puntos, int ancho = 1024, 
 class PantallaVirtual;
 Imagen ComprobarRepintado(const PantallaVirtual& pantalla, int puntos, int numeral = -1);
 
+// Answers a choice as a child does, with a click: waits up to segundos for
+// pantalla to show, in one half of the picture, a group of `puntos` dots
+// and, in the other, one of `otros` (dots of their usual size, the picture
+// scaled as for a card), then clicks on the dot of the first group nearest
+// the middle, where a point mapped wrongly into the picture lands soonest
+// on the other group. Whether the groups came.
+bool ElegirConUnClic(const PantallaVirtual& pantalla, int puntos, int otros, double segundos);
+
 // Checks that programa, on pantalla, tells the parent of a failure in a box
 // captioned "Contapuntos", shown within segundos with the lesson's window
 // ("Orvalo") hidden, so that nothing covers it; then presses the box's OK

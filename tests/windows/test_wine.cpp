@@ -1,7 +1,7 @@
 // The Windows program, built by the windows preset, run under Wine on a
 // private virtual display: --show tells what the Linux program's does, it
-// runs a lesson and leaves the counters advanced exactly as the Linux
-// program does with the same file, a card
+// runs a lesson, its choice answered by a click, and leaves the counters
+// advanced exactly as the Linux program does with the same file, a card
 // fills a screen of any size with its dots as red discs on white and is
 // drawn again when another window uncovers it, and a progress that cannot
 // be saved is told in a box that the full-screen lesson does not hide. The
@@ -166,8 +166,8 @@ class WineTest : public ::testing::Test {
 
 TEST_F(WineTest, RunsALessonAndAdvancesTheCountersAsTheLinuxProgramDoes) {
   const std::string leccion =
-      "[General]\r\nTiempoBit=1\r\nPasesPorLeccion=2\r\nPaseActual=2\r\nLecciones=3\r\n"
-      "LeccionActual=3\r\n[Lecciones]\r\nLeccion3=3,0-2\r\n";
+      "[General]\r\nTiempoBit=1\r\nTiempoEleccion=300\r\nPasesPorLeccion=2\r\nPaseActual=2\r\n"
+      "Lecciones=3\r\nLeccionActual=3\r\n[Lecciones]\r\nLeccion3=3,0-2,7?3\r\n";
   CarpetaTemporal enWindows;
   CarpetaTemporal enLinux;
   Escribir(enWindows.ruta(), leccion);
@@ -180,7 +180,7 @@ TEST_F(WineTest, RunsALessonAndAdvancesTheCountersAsTheLinuxProgramDoes) {
   for (size_t i; (i = windows.find("\r\n")) != std::string::npos;) windows.erase(i, 1);
   mostrar.argumentos = {kProgramaLinux, "--show"};
   const std::string linux = Ejecutar(mostrar).salida;
-  EXPECT_NE(linux.find("  4 cards, 0.4 s in all."), std::string::npos) << linux;
+  EXPECT_NE(linux.find("  5 cards, 31.58 s in all."), std::string::npos) << linux;
   auto TrasLosNombres = [](const std::string& vista) {
     return vista.substr(vista.find('\n', vista.find('\n') + 1));
   };
@@ -189,14 +189,23 @@ TEST_F(WineTest, RunsALessonAndAdvancesTheCountersAsTheLinuxProgramDoes) {
   // program that starts while it closes may get no window: the lesson
   // starts on a Wine of its own.
   DetenerWine(kPrefijo);
-  const Resultado enWine = Ejecutar(ProgramaEnWine(enWindows.ruta()));
+  // Each run's choice is answered by a click, on a laptop's wide screen:
+  // the Windows program gets it from Wine as WM_LBUTTONDOWN.
+  PantallaVirtual ancha(1366, 768);
+  const auto Elegir = [&ancha](Orden orden) {
+    orden.entorno["DISPLAY"] = ancha.nombre();
+    Proceso programa(orden);
+    EXPECT_TRUE(ElegirConUnClic(ancha, 7, 3, 120)) << "no choice of 7 and 3 dots came";
+    return programa.Esperar();
+  };
+  const Resultado enWine = Elegir(ProgramaEnWine(enWindows.ruta()));
   EXPECT_EQ(enWine.codigo, 0) << enWine.errores << enWine.salida;
 
   Orden orden;
   orden.argumentos = {kProgramaLinux};
-  orden.entorno = {{"DISPLAY", pantalla.nombre()}, {"SDL_AUDIODRIVER", "dummy"}};
+  orden.entorno = {{"SDL_VIDEODRIVER", "x11"}, {"SDL_AUDIODRIVER", "dummy"}};
   orden.carpeta = enLinux.ruta();
-  const Resultado r = Ejecutar(orden);
+  const Resultado r = Elegir(orden);
   EXPECT_EQ(r.codigo, 0) << r.errores;
 
   const std::string archivoWindows = enWindows.ruta() + "/CPControl.ini";
@@ -208,7 +217,8 @@ TEST_F(WineTest, RunsALessonAndAdvancesTheCountersAsTheLinuxProgramDoes) {
   // Both note the run in the same words, after its time.
   const std::string diario = Leer(enLinux.ruta() + "/Diario.txt");
   EXPECT_EQ(Leer(enWindows.ruta() + "/Diario.txt").substr(16), diario.substr(16)) << diario;
-  EXPECT_EQ(diario.substr(16), " lesson 3, session 2 of 2: whole, counted\r\n");
+  EXPECT_EQ(diario.substr(16),
+            " lesson 3, session 2 of 2: asked 7, picked 7; whole, counted\r\n");
 }
 
 // On any screen, in the mode it has, the card fills it, centred on white,
