@@ -34,6 +34,8 @@ void Diario::Empezar(const SYSTEMTIME& cuando, int32_t leccion, int32_t pase, in
 
 void Diario::Anotar(int32_t pedido, int32_t elegido) { elecciones.Agregar({pedido, elegido}); }
 
+void Diario::Avisar(const std::string& aviso) { avisos.push_back(aviso); }
+
 void Diario::Linea(Final final, const char* razon, char* linea, std::size_t capacidad) const {
   char fin[kLargo];
   switch (final) {
@@ -55,6 +57,17 @@ void Diario::Linea(Final final, const char* razon, char* linea, std::size_t capa
   // The choices that do not fit give way to the ending, which says whether
   // the pass counted.
   const std::size_t reserva = std::min(std::strlen(fin), capacidad / 2) + 5;
+  if (!avisos.empty()) {
+    char cuantos[32];
+    std::snprintf(cuantos, sizeof cuantos, "%zu warning%s: ", avisos.size(),
+                  avisos.size() == 1 ? "" : "s");
+    bool cabe = Agregar(cuantos, reserva, linea, capacidad, &largo);
+    for (std::size_t i = 0; cabe && i < std::min(avisos.size(), kAvisosDichos); ++i) {
+      cabe = Agregar(avisos[i].c_str(), reserva + 2, linea, capacidad, &largo) &&
+             Agregar("; ", reserva, linea, capacidad, &largo);
+    }
+    if (!cabe || avisos.size() > kAvisosDichos) Agregar("...; ", 0, linea, capacidad, &largo);
+  }
   for (uint32_t i = 0; i < elecciones.cantidad; ++i) {
     const Eleccion& eleccion = elecciones.elementos[i];
     char una[64];

@@ -24,12 +24,21 @@
 
 namespace {
 
-// A run tells of the items it leaves out on standard error.
+// A run tells of the items it leaves out on standard error, and of the
+// lesson file's warnings there and in its diary line.
 class AvisosDeLista : public ListaNumeros::Oyente {
  public:
+  explicit AvisosDeLista(Diario* diario) : diario(diario) {}
   void AlAzar(const std::string&, int) override {}
   void Igualdad(const std::string&, int) override {}
   void Omitido(const std::string& linea) override { std::fprintf(stderr, "%s\n", linea.c_str()); }
+  void Aviso(const std::string&, const std::string& texto) override {
+    std::fprintf(stderr, "%s%s\n", ListaNumeros::kAviso, texto.c_str());
+    diario->Avisar(texto);
+  }
+
+ private:
+  Diario* diario;
 };
 
 void AnotarFallo(void* diario, const char* linea) {
@@ -52,7 +61,7 @@ Guion::Guion(const Identidad* modelo, Dios* aplicacion)
       puntos(nullptr) {
   Azar::Sembrar(static_cast<uint32_t>(std::time(nullptr)));
   CambioDeArchivo::QuitarRestos(Leccion::kArchivo);
-  AvisosDeLista avisos;
+  AvisosDeLista avisos(&diario);
   leccion.Leer(Leccion::kArchivo, &avisos);
   SYSTEMTIME ahora;
   GetLocalTime(&ahora);

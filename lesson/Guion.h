@@ -50,8 +50,9 @@ class Guion : public Identidad {
   // modelo's world, which takes it as its focus. Seeds the generator from
   // the clock, removes what an interrupted save left beside the lesson
   // file, and reads the file; each item of the list left out is told on one
-  // line on standard error. From then until its destruction, a failure that
-  // ends the program is noted in the diary.
+  // line on standard error, and each warning of the reader too, and kept for
+  // the diary. From then until its destruction, a failure that ends the
+  // program is noted in the diary.
   Guion(const Identidad* modelo, Dios* aplicacion);
   ~Guion() override;
 

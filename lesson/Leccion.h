@@ -6,9 +6,13 @@
 //
 // Missing files, sections and keys read as their defaults; a number setting
 // that does not begin with a number too, and a card time below one unit.
+// Each guess is told as a warning: a number setting with more than its
+// number ("TiempoBit=1O" is 1), a card time under 0.3 s or over 10 s, a
+// lesson missing from [Lecciones] (one empty card, 0), a lesson of no card.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "base/TColeccion.h"
 #include "base/Texto.h"
@@ -43,13 +47,11 @@ class Leccion {
   // The cards of the lesson, ranges drawn, an equation's answer after its
   // numbers.
   TColeccion<Tarjeta> tarjetas;
-  // Whether the file holds the lesson's list; without it the lesson is the
-  // one card 0.
-  bool conLista = false;
 
   // Reads archivo: its settings, and the list of lesson `leccion`, or of
   // the file's current lesson when leccion is 0, drawing each range's order
-  // from the lesson's generator. oyente hears of the list's items.
+  // from the lesson's generator. oyente hears of the list's items, and of
+  // every guess: the counters' first, then the card times', then the list's.
   void Leer(const char* archivo, ListaNumeros::Oyente* oyente, int32_t leccion = 0);
 
   // How many passes make a lesson and how many lessons there are, as the
@@ -64,5 +66,8 @@ class Leccion {
  private:
   char archivo[1024] = "";
 
-  int32_t LeerNumero(const char* clave, const char* defecto, uint32_t capacidad) const;
+  // The number setting clave, its text (with room for capacidad - 1
+  // characters) into *escrito when given.
+  int32_t LeerNumero(const char* clave, const char* defecto, uint32_t capacidad,
+                     std::string* escrito = nullptr) const;
 };

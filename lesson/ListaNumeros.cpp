@@ -53,10 +53,21 @@ void Mezclar(const std::vector<Tarjeta>& cartas, const Destino& destino) {
   }
 }
 
+// The text from item to fin without the blanks around it.
+std::string Recortado(const char* item, const char* fin) {
+  while (item < fin && (*item == ' ' || *item == '\t')) ++item;
+  while (fin > item && (fin[-1] == ' ' || fin[-1] == '\t')) --fin;
+  return std::string(item, fin);
+}
+
+// Tells of a guess about an item of the list.
+void Avisar(const std::string& texto, const Destino& destino) {
+  destino.oyente->Aviso("", std::string(destino.leccion) + ": " + texto);
+}
+
+// A range of at most kRangoMaximo numbers, desde not past hasta.
 void Expandir(int64_t desde, int64_t hasta, const Destino& destino) {
-  if (desde > hasta) return;
   const int64_t cuantos = hasta - desde + 1;
-  if (cuantos > ListaNumeros::kRangoMaximo) return;
   destino.oyente->AlAzar(std::to_string(desde) + " to " + std::to_string(hasta),
                          static_cast<int>(cuantos));
   std::vector<Tarjeta> cartas;
@@ -67,25 +78,64 @@ void Expandir(int64_t desde, int64_t hasta, const Destino& destino) {
   Mezclar(cartas, destino);
 }
 
-// An item without '=': a number or a range.
+// An item without '=': a number or a range, with a warning when it is read
+// by a guess or adds nothing.
 void LeerNumeros(const char* item, const char* fin, const Destino& destino) {
   Numero actual;
   Numero inicio;
   bool rango = false;
+  // Whether the item is more than its number or range: a character skipped,
+  // a blank within a number, a hyphen without a number on each side, a
+  // second hyphen. cifras: the running number has digits; hueco: a blank
+  // has come after them.
+  bool raro = false;
+  bool cifras = false;
+  bool hueco = false;
   for (const char* c = item; c < fin; ++c) {
     if (*c >= '0' && *c <= '9') {
+      raro = raro || hueco;
       actual.Sumar(*c);
+      cifras = true;
     } else if (*c == '-') {
+      raro = raro || rango || !cifras;
       inicio = actual;
       rango = true;
       actual = Numero();
+      cifras = hueco = false;
+    } else if (*c == ' ' || *c == '\t') {
+      hueco = cifras;
+    } else {
+      raro = true;
     }
   }
+  const std::string escrito = "\"" + Recortado(item, fin) + "\"";
   if (!rango) {
-    if (!actual.desbordado) destino.Agregar(static_cast<int>(actual.valor), nullptr);
-  } else if (!inicio.desbordado && !actual.desbordado) {
-    Expandir(inicio.valor, actual.valor, destino);
+    if (actual.desbordado) return Avisar(escrito + " is left out: past 2147483647", destino);
+    if (raro) {
+      Avisar(escrito + " is read as " + std::to_string(actual.valor), destino);
+    } else if (!cifras) {
+      Avisar("an empty item is read as 0", destino);
+    }
+    return destino.Agregar(static_cast<int>(actual.valor), nullptr);
   }
+  if (inicio.desbordado || actual.desbordado) {
+    return Avisar(escrito + " is left out: past 2147483647", destino);
+  }
+  raro = raro || !cifras;
+  std::string leido = escrito;
+  if (raro) {
+    leido += " is read as " + std::to_string(inicio.valor) + "-" + std::to_string(actual.valor);
+  }
+  std::string nada;
+  if (inicio.valor > actual.valor) {
+    nada = "its end is below its start";
+  } else if (actual.valor - inicio.valor >= ListaNumeros::kRangoMaximo) {
+    nada = "it holds more than " + std::to_string(ListaNumeros::kRangoMaximo) + " numbers";
+  }
+  if (!nada.empty())
+    return Avisar(leido + (raro ? ", which" : "") + " shows nothing: " + nada, destino);
+  if (raro) Avisar(leido, destino);
+  Expandir(inicio.valor, actual.valor, destino);
 }
 
 constexpr size_t kNumerosPorIgualdad = 4;
@@ -184,10 +234,8 @@ std::string Resolver(const std::vector<int64_t>& numeros, const std::string& ope
 // blanks around it): "the equation" or "the choice" que, and why.
 void Omitir(const char* que, const char* item, const char* fin, const std::string& razon,
             const Destino& destino) {
-  while (item < fin && (*item == ' ' || *item == '\t')) ++item;
-  while (fin > item && (fin[-1] == ' ' || fin[-1] == '\t')) --fin;
   destino.oyente->Omitido(std::string("contapuntos: ") + destino.leccion + ": " + que + " \"" +
-                          std::string(item, fin) + "\" is left out: " + razon);
+                          Recortado(item, fin) + "\" is left out: " + razon);
 }
 
 // Works out the equation from desde to fin; returns why it is refused, or ""
@@ -311,12 +359,20 @@ void LeerEleccion(const char* item, const char* desde, const char* fin, const De
   destino.tarjetas->Agregar(eleccion);
 }
 
-// Hears nothing: the items of a group are told as one.
-class Sordo : public ListaNumeros::Oyente {
+// Hears a group's items: their cards are told as one, their warnings are
+// passed on to the list's own listener.
+class DeGrupo : public ListaNumeros::Oyente {
  public:
+  explicit DeGrupo(ListaNumeros::Oyente* lista) : lista(lista) {}
   void AlAzar(const std::string&, int) override {}
   void Igualdad(const std::string&, int) override {}
   void Omitido(const std::string&) override {}
+  void Aviso(const std::string& ajuste, const std::string& texto) override {
+    lista->Aviso(ajuste, texto);
+  }
+
+ private:
+  ListaNumeros::Oyente* lista;
 };
 
 // A group, the items between its brackets (from item to fin): their cards,
@@ -325,10 +381,10 @@ class Sordo : public ListaNumeros::Oyente {
 // in a group.
 void LeerGrupo(const char* item, const char* fin, const Destino& destino) {
   TColeccion<Tarjeta> grupo;
-  Sordo sordo;
+  DeGrupo oyente(destino.oyente);
   for (const char* elemento = item;;) {
     const char* hasta = std::find(elemento, fin, ',');
-    Destino interno{&grupo, destino.instantes, &sordo, destino.leccion, destino.cifra};
+    Destino interno{&grupo, destino.instantes, &oyente, destino.leccion, destino.cifra};
     const char* numeros = Marca(elemento, hasta, &interno.cifra);
     if (std::find(elemento, hasta, '?') != hasta) {
       Omitir("the choice", elemento, hasta,
@@ -346,7 +402,13 @@ void LeerGrupo(const char* item, const char* fin, const Destino& destino) {
     if (hasta == fin) break;
     elemento = hasta + 1;
   }
-  if (grupo.cantidad == 0 || grupo.cantidad > ListaNumeros::kRangoMaximo) return;
+  if (grupo.cantidad > ListaNumeros::kRangoMaximo) {
+    return Avisar("the group \"[" + std::string(item, fin) +
+                      "]\" shows nothing: it holds more than " +
+                      std::to_string(ListaNumeros::kRangoMaximo) + " cards",
+                  destino);
+  }
+  if (grupo.cantidad == 0) return;
   destino.oyente->AlAzar("[" + std::string(item, fin) + "]", static_cast<int>(grupo.cantidad));
   Mezclar(std::vector<Tarjeta>(grupo.elementos, grupo.elementos + grupo.cantidad), destino);
 }
@@ -363,8 +425,15 @@ void ListaNumeros::Leer(const char* lista, const char* leccion, int32_t instante
       // The group runs to its closing bracket, or to the end of the list;
       // what follows the bracket up to the next comma is skipped.
       const char* cierra = abre + 1 + std::strcspn(abre + 1, "]");
-      LeerGrupo(abre + 1, cierra, destino);
       fin = cierra + std::strcspn(cierra, ",");
+      if (*cierra != ']') {
+        Avisar("the group \"" + Recortado(abre, cierra) +
+                   "\" has no ]: it runs to the end of the list",
+               destino);
+      } else if (!Recortado(cierra + 1, fin).empty()) {
+        Avisar("\"" + Recortado(cierra + 1, fin) + "\" after the group's ] is skipped", destino);
+      }
+      LeerGrupo(abre + 1, cierra, destino);
     } else if (std::find(item, fin, '?') != fin) {
       // A group in brackets in a choice is refused whole, to its bracket.
       if (std::find(item, fin, '[') != fin) fin += std::strcspn(fin, "]");

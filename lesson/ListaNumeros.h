@@ -40,6 +40,11 @@
 // group equal to the number asked or to another group, a range or a group
 // in brackets as a group, or a number past kMayorDeEleccion is left out,
 // with one line on standard error; so is a choice in a group in brackets.
+//
+// What the reader has to guess it reads as above, and tells in a warning:
+// an item with characters it skips ("1O" is 1, "1 2" is 12), an odd hyphen
+// ("-3", "5-", "2-4-6"), an empty item (0), a range or a number that adds
+// nothing, a group without its ']' or with text after it.
 #pragma once
 
 #include <cstdint>
@@ -57,6 +62,9 @@ class ListaNumeros {
   // hundred dots at half their size.
   static constexpr int64_t kMayorDeEleccion = 100;
 
+  // What a warning line begins with, before the warning's text.
+  static constexpr const char* kAviso = "contapuntos: warning: ";
+
   // What the reader tells of the items of a list, each just before its
   // cards are added.
   class Oyente {
@@ -71,6 +79,10 @@ class ListaNumeros {
     // An item left out, and the line that tells why ("contapuntos:
     // Leccion3: the equation ... is left out: ...").
     virtual void Omitido(const std::string& linea) = 0;
+    // A guess the reader made, read as the text says ("Leccion3: \"1O\" is
+    // read as 1"); ajuste is "" for an item of the list, or the [General]
+    // setting the lesson's reader guessed ("TiempoBit").
+    virtual void Aviso(const std::string& ajuste, const std::string& texto) = 0;
   };
 
   // Appends the cards of lista to tarjetas, each for `instantes` ticks,

@@ -19,4 +19,7 @@ class Numero {
   // does (blanks, an optional sign, digits; what follows is ignored), held
   // within 32 bits; defecto when no digit comes where the number should.
   static int32_t Leer(const char* texto, int32_t defecto);
+  // Whether texto is a whole number and nothing more: blanks, an optional
+  // sign, digits, blanks. Any other text reads by Leer's guess.
+  static bool Exacto(const char* texto);
 };

@@ -21,9 +21,9 @@ constexpr int32_t kLeccionesMostradas = 10000;
 
 // What the reader told of the list, before which card: cards in an order
 // drawn at each run or an equation, as written (texto) and how many cards
-// they are; or an item left out, with the run's line (texto).
+// they are; or an item left out or a warning, with the run's line (texto).
 struct Suceso {
-  enum Tipo { kAlAzar, kIgualdad, kOmitido };
+  enum Tipo { kAlAzar, kIgualdad, kLinea };
   uint32_t tarjeta;
   Tipo tipo;
   int tarjetas;
@@ -41,11 +41,28 @@ class Registro : public ListaNumeros::Oyente {
     sucesos.push_back({tarjetas.cantidad, Suceso::kIgualdad, cuantas, escrita});
   }
   void Omitido(const std::string& linea) override {
-    sucesos.push_back({tarjetas.cantidad, Suceso::kOmitido, 0, linea});
+    sucesos.push_back({tarjetas.cantidad, Suceso::kLinea, 0, linea});
+  }
+  void Aviso(const std::string& ajuste, const std::string& texto) override {
+    const std::string linea = ListaNumeros::kAviso + texto;
+    if (ajuste.empty()) {
+      sucesos.push_back({tarjetas.cantidad, Suceso::kLinea, 0, linea});
+    } else {
+      (EsDeTiempo(ajuste) ? deTiempo : deCuentas) += linea + "\n";
+    }
+  }
+
+  // Whether a setting is of a card's time, told beside the card time's line
+  // rather than beside the counters'.
+  static bool EsDeTiempo(const std::string& ajuste) {
+    return ajuste == "TiempoBit" || ajuste == "PalabraEntera" || ajuste == "TiempoEleccion";
   }
 
   const TColeccion<Tarjeta>& tarjetas;
   std::vector<Suceso> sucesos;
+  // The settings' warnings, each a line: the counters', and the card times'.
+  std::string deCuentas;
+  std::string deTiempo;
 };
 
 // "1 card", "3 cards".
@@ -130,16 +147,12 @@ void Contar(const Leccion& leccion, const Registro& registro) {
   int64_t total = 0;
   for (uint32_t i = 0; i < tarjetas.cantidad; ++i)
     total += Instantes(tarjetas.elementos[i], leccion);
-  if (!leccion.conLista) {
-    std::printf("  There is no Leccion%d in the file: the run shows one empty card, 0.\n",
-                leccion.leccionActual);
-  }
   std::printf("    card  for      says\n");
   uint32_t i = 0;
   for (size_t s = 0;;) {
     if (s < registro.sucesos.size() && registro.sucesos[s].tarjeta == i) {
       const Suceso& suceso = registro.sucesos[s++];
-      if (suceso.tipo == Suceso::kOmitido) {
+      if (suceso.tipo == Suceso::kLinea) {
         std::printf("%s\n", suceso.texto.c_str());
       } else if (suceso.tipo == Suceso::kIgualdad) {
         std::printf("  %s, %s:\n", suceso.texto.c_str(), Tarjetas(suceso.tarjetas).c_str());
@@ -211,6 +224,7 @@ int VistaPrevia::Mostrar(const char* donde, bool todas) {
   std::printf("Next run: lesson %d of %d, session %d of %d, in %s.\n", leccion.leccionActual,
               lecciones, leccion.paseActual, leccion.PasesPorLeccion(),
               Hablante(leccion.idioma).c_str());
+  std::printf("%s", registro.deCuentas.c_str());
   if (leccion.palabraEntera) {
     std::printf("Each card stays %s, or until its word has been said (PalabraEntera=1).\n",
                 Segundos(leccion.instantesPorBit).c_str());
@@ -218,6 +232,7 @@ int VistaPrevia::Mostrar(const char* donde, bool todas) {
     std::printf("Each card stays %s; a card of an equation, until its words have been said.\n",
                 Segundos(leccion.instantesPorBit).c_str());
   }
+  std::printf("%s", registro.deTiempo.c_str());
   if (!todas) {
     Contar(leccion, registro);
     leccion.Avanzar();

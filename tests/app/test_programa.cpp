@@ -41,6 +41,10 @@ std::string LeerArchivo(const std::string& ruta) {
   return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
+// What a run and --show warn of that file: its short cards.
+const std::string kAvisoDeTiempo =
+    "contapuntos: warning: TiempoBit=1 is 0.1 s a card, under 0.3 s\n";
+
 // A lesson file at the last pass of lesson 1, with the counters it holds.
 std::string ArchivoDeLeccion(int leccion, int pase) {
   return "; progress\r\n[General]\r\nTiempoBit=1\r\nPasesPorLeccion=2\r\nLecciones=3\r\n"
@@ -79,7 +83,8 @@ TEST(ProgramaTest, ShowTellsTheNextRunWithoutADisplayAndChangesNothing) {
   const std::string siguiente =
       "Lesson file: " + archivo + "\nEach run is noted in " + carpeta.ruta() +
       "/Diario.txt.\nNext run: lesson 2 of 3, session 2 of 2, in the English voice.\n"
-      "Each card stays 0.1 s; a card of an equation, until its words have been said.\n"
+      "Each card stays 0.1 s; a card of an equation, until its words have been said.\n" +
+      kAvisoDeTiempo +
       "    card  for      says\n       2  0.1 s    two\n  1 card, 0.1 s in all.\n"
       "After it: lesson 3, session 1.\n";
   const struct {
@@ -95,8 +100,9 @@ TEST(ProgramaTest, ShowTellsTheNextRunWithoutADisplayAndChangesNothing) {
        siguiente.substr(0, siguiente.find("    card")) +
            "\nLesson 1:\n    card  for      says\n       1  0.1 s    one\n  1 card, 0.1 s in all.\n"
            "\nLesson 2:\n    card  for      says\n       2  0.1 s    two\n  1 card, 0.1 s in all.\n"
-           "\nLesson 3:\n  There is no Leccion3 in the file: the run shows one empty card, 0.\n"
-           "    card  for      says\n       0  0.1 s    zero\n  1 card, 0.1 s in all.\n",
+           "\nLesson 3:\n    card  for      says\ncontapuntos: warning: there is no Leccion3 in "
+           "[Lecciones]: the run shows one empty card, 0\n       0  0.1 s    zero\n"
+           "  1 card, 0.1 s in all.\n",
        ""},
       {{"--show", "ana"}, 1, "",
        "contapuntos: cannot read ana: cannot open " + carpeta.ruta() +
@@ -176,8 +182,10 @@ TEST(ProgramaTest, KilledOrFailingAnywhereInTheSaveTheFileIsOldOrNewAndTheNextRu
         EXPECT_EQ(fallido.codigo, 1) << donde;
         EXPECT_EQ(tras, antes) << donde << ": a failed save changed the file";
         EXPECT_EQ(carpeta.Contenido(), kConElDiario) << donde;
-        EXPECT_EQ(fallido.errores.rfind("contapuntos: cannot save the progress in "
-                                        ".\\CPControl.ini: " + caso.paso, 0),
+        EXPECT_EQ(fallido.errores.rfind(kAvisoDeTiempo +
+                                            "contapuntos: cannot save the progress in "
+                                            ".\\CPControl.ini: " + caso.paso,
+                                        0),
                   0u)
             << donde << ": " << fallido.errores;
       }

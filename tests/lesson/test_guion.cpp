@@ -258,20 +258,42 @@ TEST_F(GuionTest, ALessonOfOnlyEmptyRangesEndsAtTickOne) {
   EXPECT_TRUE(busquedas.empty());
 }
 
+// Settings as the reader reads them, and the warning of each guess and of
+// each card time under 0.3 s or over 10 s, on standard error.
 TEST_F(GuionTest, SettingsWithoutANumberTakeTheirDefaults) {
   struct Caso {
     const char* tiempoBit;
     int32_t instantes;
+    std::string aviso;
   };
-  for (const Caso& caso : {Caso{"1", 6}, Caso{"40", 240}, Caso{" 10 frames", 60}, Caso{"abc", 240},
-                           Caso{"", 240}, Caso{"0", 240}, Caso{"-3", 240},
-                           Caso{"99999999999", 2147483646}}) {
+  for (const Caso& caso : {
+           Caso{"1", 6, "TiempoBit=1 is 0.1 s a card, under 0.3 s"},
+           Caso{"1O", 6, "TiempoBit=1O is read as 1 (0.1 s a card, under 0.3 s)"},
+           Caso{"3", 18, ""},
+           Caso{"40", 240, ""},
+           Caso{"100", 600, ""},
+           Caso{"101", 606, "TiempoBit=101 is 10.1 s a card, over 10 s"},
+           Caso{" 10 frames", 60, "TiempoBit=10 frames is read as 10 (1 s a card)"},
+           Caso{"abc", 240, "TiempoBit=abc is read as 40 (4 s a card)"},
+           Caso{"", 240, ""},
+           Caso{"0", 240, "TiempoBit=0 is read as 40 (4 s a card)"},
+           Caso{"-3", 240, "TiempoBit=-3 is read as 40 (4 s a card)"},
+           Caso{"99999999999", 2147483646,
+                "TiempoBit=99999999999 is 214748364.7 s a card, over 10 s"},
+       }) {
     Archivo(std::string("[General]\nTiempoBit=") + caso.tiempoBit +
             "\nLeccionActual=dos\nPaseActual=\n");
+    testing::internal::CaptureStderr();
     Guion* guion = Crear();
+    const std::string avisos = testing::internal::GetCapturedStderr();
     EXPECT_EQ(guion->leccion.instantesPorBit, caso.instantes) << "TiempoBit=" << caso.tiempoBit;
     EXPECT_EQ(guion->leccion.leccionActual, 1);
     EXPECT_EQ(guion->leccion.paseActual, 1);
+    const std::string aviso =
+        caso.aviso.empty() ? "" : "contapuntos: warning: " + caso.aviso + "\n";
+    EXPECT_EQ(avisos, "contapuntos: warning: LeccionActual=dos is read as 1\n" + aviso +
+                          "contapuntos: warning: there is no Leccion1 in [Lecciones]: the run "
+                          "shows one empty card, 0\n");
     delete contapuntos.universo;
     contapuntos.universo = nullptr;
   }
@@ -339,7 +361,8 @@ TEST_F(GuionTest, AnEquationsCardsSayTheirWordThenTheirNumberAsOneSound) {
 // What --show tells of lesson files, against runs of the same files: the
 // cards in order (a range's in any order within it), each for the time
 // --show gives it (a choice, 7 and 0 as 7 dots, for its whole wait without
-// a pick), and the items left out, told with the very line the run writes. A built-in voice, and a parent's own recordings of every length:
+// a pick), and the items left out and the warnings, told with the very
+// line the run writes. A built-in voice, and a parent's own recordings of every length:
 // an equation's card stays until its words are said, where a card of no
 // equation keeps its time, unless every card does so (PalabraEntera).
 TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
@@ -364,8 +387,12 @@ TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
                 "       6  1 s      seis\n"
                 "       7  1 s      siete\n"
                 "       8  1 s      ocho\n"
+                "contapuntos: warning: Leccion1: an empty item is read as 0\n"
                 "       0  1 s      cero\n"
+                "contapuntos: warning: Leccion1: \"1 2\" is read as 12\n"
                 "      12  1 s      doce\n"
+                "contapuntos: warning: Leccion1: \"8-5\" shows nothing: its end is below its "
+                "start\n"
                 "  3 + 4 = 7, 3 cards:\n"
                 "       3  1 s      tres\n"
                 "       4  1.38 s   m\xC3\xA1s cuatro\n"
@@ -379,11 +406,13 @@ TEST_F(GuionTest, ShowTellsWhatTheRunShows) {
                 "       2  1 s      dos\n"
                 "  11 cards, 12.02 s in all.\n"
                 "After it: lesson 1, session 1.\n"},
-           Caso{"[General]\nTiempoBit=5\nIdioma=MAMA\nLeccionActual=2\nLecciones=3\n"
+           Caso{"[General]\nTiempoBit=5s\nIdioma=MAMA\nLeccionActual=2nd\nLecciones=3\n"
                 "PasesPorLeccion=2\nPaseActual=2\n[Lecciones]\nLeccion2=3+4=,9,7\n",
                 "Next run: lesson 2 of 3, session 2 of 2, in your own recordings (files such as "
                 "7MAMA.WAV).\n"
+                "contapuntos: warning: LeccionActual=2nd is read as 2\n"
                 "Each card stays 0.5 s; a card of an equation, until its words have been said.\n"
+                "contapuntos: warning: TiempoBit=5s is read as 5 (0.5 s a card)\n"
                 "    card  for      says\n"
                 "  3 + 4 = 7, 3 cards:\n"
                 "       3  1.05 s   3MAMA.WAV\n"
@@ -546,8 +575,11 @@ TEST_F(GuionTest, ALongRunLeavesNothingBehind) {
 }
 
 // A run's line in the diary: when it started, its lesson and session, its
-// choices, and how it ended; choices that do not fit give way to the ending.
+// warnings (the first two), its choices, and how it ended; warnings and
+// choices that do not fit give way to the ending.
 TEST(DiarioTest, ALineTellsTheRunItsChoicesAndHowItEnded) {
+  const std::string a = "TiempoBit=1O is read as 1 (0.1 s a card, under 0.3 s)";
+  const std::string b = "Leccion11: \"1 2\" is read as 12";
   SYSTEMTIME hora{};
   hora.wYear = 2026;
   hora.wMonth = 12;
@@ -560,20 +592,28 @@ TEST(DiarioTest, ALineTellsTheRunItsChoicesAndHowItEnded) {
     std::vector<std::pair<int32_t, int32_t>> elecciones;
     size_t capacidad;
     std::string linea;
+    std::vector<std::string> avisos;
   } casos[] = {
-      {Diario::Final::kEntera, "", {}, 200, "whole, counted"},
-      {Diario::Final::kParada, "", {}, 200, "stopped early, not counted"},
+      {Diario::Final::kEntera, "", {}, 200, "whole, counted", {}},
+      {Diario::Final::kParada, "", {}, 200, "stopped early, not counted", {}},
       {Diario::Final::kFallo, "out of memory (operator new)", {{7, 3}}, 200,
-       "asked 7, picked 3; failed, not counted: out of memory (operator new)"},
+       "asked 7, picked 3; failed, not counted: out of memory (operator new)", {}},
       {Diario::Final::kEntera, "", {{7, 3}, {5, -1}}, 200,
-       "asked 7, picked 3; asked 5, picked none; whole, counted"},
-      {Diario::Final::kEntera, "", {{7, 3}, {5, -1}}, 90, "asked 7, picked 3; ...; whole, counted"},
+       "asked 7, picked 3; asked 5, picked none; whole, counted", {}},
+      {Diario::Final::kEntera, "", {{7, 3}, {5, -1}}, 90, "asked 7, picked 3; ...; whole, counted",
+       {}},
+      {Diario::Final::kEntera, "", {}, 200, "1 warning: " + a + "; whole, counted", {a}},
+      {Diario::Final::kEntera, "", {{7, 3}}, 200,
+       "3 warnings: " + a + "; " + b + "; ...; asked 7, picked 3; whole, counted", {a, b, b}},
+      {Diario::Final::kEntera, "", {{7, 3}}, 100,
+       "2 warnings: ...; asked 7, picked 3; whole, counted", {a, b}},
   };
   for (const auto& caso : casos) {
     SCOPED_TRACE(caso.linea);
     Diario diario;
     diario.Empezar(hora, 11, 1, 3);
     for (const auto& [pedido, elegido] : caso.elecciones) diario.Anotar(pedido, elegido);
+    for (const std::string& aviso : caso.avisos) diario.Avisar(aviso);
     std::vector<char> linea(caso.capacidad);
     diario.Linea(caso.final, caso.razon, linea.data(), linea.size());
     EXPECT_EQ(std::string(linea.data()),

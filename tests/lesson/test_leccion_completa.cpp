@@ -88,7 +88,8 @@ TEST_F(LeccionCompletaTest, RunsTheLessonAndAdvancesTheFile) {
   const std::string diario = Leer("Diario.txt");
   EXPECT_TRUE(diario.rfind(antes, 0) == 0 || diario.rfind(despues, 0) == 0) << diario;
   EXPECT_EQ(diario.substr(antes.size()),
-            " lesson 1, session 2 of 2: asked 7, picked 7; whole, counted\r\n");
+            " lesson 1, session 2 of 2: 1 warning: TiempoBit=1 is 0.1 s a card, under 0.3 s; "
+            "asked 7, picked 7; whole, counted\r\n");
 }
 
 // An equation's cards: its numbers, then its answer, each for its time. A
@@ -132,7 +133,8 @@ TEST_F(LeccionCompletaTest, AnEquationShowsItsNumbersThenItsAnswerAndAdvancesThe
 // diary says why the run did not count, before the box. A request
 // to end the process (a logout, a shutdown) does not wait on the box.
 TEST_F(LeccionCompletaTest, AProgressThatCannotBeSavedIsToldInABoxAboveTheLesson) {
-  const std::string antes = "[General]\r\nTiempoBit=1\r\nPaseActual=1\r\n";
+  const std::string antes =
+      "[General]\r\nTiempoBit=3\r\nPaseActual=1\r\n[Lecciones]\r\nLeccion1=0\r\n";
   Escribir(antes);
   ASSERT_EQ(mkdir((carpeta.ruta() + "/CPControl.ini.tmp").c_str(), 0755), 0);
   for (const int senal : {0, SIGTERM, SIGINT}) {

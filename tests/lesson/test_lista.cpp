@@ -18,16 +18,23 @@ constexpr int kCifra = 1000000000;
 constexpr int kOtro = 10000;
 
 // A list's cards: each one's number, the word said before it ("" for none),
-// and the lines that told of items left out. A choice's card is its number
-// asked followed by its other groups, each + kOtro.
+// the lines that told of items left out, and the warnings, each a line
+// without the list's name. A choice's card is its number asked followed by
+// its other groups, each + kOtro.
 struct Tarjetas : ListaNumeros::Oyente {
   std::vector<int> numeros;
   std::vector<std::string> palabras;
   std::string errores;
+  std::string avisos;
 
   void AlAzar(const std::string&, int) override {}
   void Igualdad(const std::string&, int) override {}
   void Omitido(const std::string& linea) override { errores += linea + "\n"; }
+  void Aviso(const std::string& ajuste, const std::string& texto) override {
+    EXPECT_EQ(ajuste, "");
+    EXPECT_EQ(texto.rfind("Leccion3: ", 0), 0u) << texto;
+    avisos += texto.substr(10) + "\n";
+  }
 };
 
 Tarjetas LeerTarjetas(const char* lista, uint32_t semilla = 7) {
@@ -101,44 +108,57 @@ TEST(ListaNumerosTest, ARangeOrAGroupGivesEachOfItsNumbersExactlyOnceInARandomOr
 
 // Each item as its rules read it: empty items, skipped characters, hyphens,
 // backward ranges, numbers past 32 bits, groups in brackets (to the closing
-// bracket or the end, what follows it skipped), numerals. A range's or a group's
-// numbers (mezclados) may come in any order.
+// bracket or the end, what follows it skipped), numerals; and the warning
+// of each guess. A range's or a group's numbers (mezclados) may come in any
+// order.
 TEST(ListaNumerosTest, ItemsReadAsTheirRulesSay) {
+  const std::string vacio = "an empty item is read as 0\n";
+  const std::string alReves = " shows nothing: its end is below its start\n";
+  const std::string pasado = " is left out: past 2147483647\n";
   struct Caso {
     const char* lista;
     std::vector<int> numeros;
     bool mezclados;
+    std::string avisos;
   };
   for (const Caso& caso : {
-           Caso{"", {0}, false},
-           Caso{"1,,2", {1, 0, 2}, false},
-           Caso{"1,2,", {1, 2, 0}, false},
-           Caso{"1 2", {12}, false},
-           Caso{" 7, x9;", {7, 9}, false},
-           Caso{"2-4-6", {4, 5, 6}, true},
-           Caso{"-3", {0, 1, 2, 3}, true},
-           Caso{"8-5", {}, false},
-           Caso{"5-", {}, false},
-           Caso{"8-5,9-6", {}, false},
-           Caso{"1,8-5,2", {1, 2}, false},
-           Caso{"2147483647", {2147483647}, false},
-           Caso{"2147483648,5", {5}, false},
-           Caso{"99999999999999999999999999,6", {6}, false},
-           Caso{"1-99999999999,7", {7}, false},
-           Caso{"99999999999-1,8", {8}, false},
-           Caso{"99999999999-2-3", {2, 3}, true},
-           Caso{" [4,11,3]", {3, 4, 11}, true},
-           Caso{"[1-3, 9", {1, 2, 3, 9}, true},
-           Caso{"[]", {0}, false},
-           Caso{"[5]x,[2,7] 9", {2, 5, 7}, true},
+           Caso{"", {0}, false, vacio},
+           Caso{"1,,2", {1, 0, 2}, false, vacio},
+           Caso{"1,2,", {1, 2, 0}, false, vacio},
+           Caso{"1 2", {12}, false, "\"1 2\" is read as 12\n"},
+           Caso{" 7, x9;", {7, 9}, false, "\"x9;\" is read as 9\n"},
+           Caso{"1O,6-1O", {1}, false,
+                "\"1O\" is read as 1\n\"6-1O\" is read as 6-1, which" + alReves},
+           Caso{"2-4-6", {4, 5, 6}, true, "\"2-4-6\" is read as 4-6\n"},
+           Caso{"-3", {0, 1, 2, 3}, true, "\"-3\" is read as 0-3\n"},
+           Caso{"8-5", {}, false, "\"8-5\"" + alReves},
+           Caso{"5-", {}, false, "\"5-\" is read as 5-0, which" + alReves},
+           Caso{"8-5,9-6", {}, false, "\"8-5\"" + alReves + "\"9-6\"" + alReves},
+           Caso{"1,8-5,2", {1, 2}, false, "\"8-5\"" + alReves},
+           Caso{"0-32768", {}, false,
+                "\"0-32768\" shows nothing: it holds more than 32768 numbers\n"},
+           Caso{"2147483647", {2147483647}, false, ""},
+           Caso{"2147483648,5", {5}, false, "\"2147483648\"" + pasado},
+           Caso{"99999999999999999999999999,6", {6}, false,
+                "\"99999999999999999999999999\"" + pasado},
+           Caso{"1-99999999999,7", {7}, false, "\"1-99999999999\"" + pasado},
+           Caso{"99999999999-1,8", {8}, false, "\"99999999999-1\"" + pasado},
+           Caso{"99999999999-2-3", {2, 3}, true, "\"99999999999-2-3\" is read as 2-3\n"},
+           Caso{" [4,11,3]", {3, 4, 11}, true, ""},
+           Caso{"[1-3, 9", {1, 2, 3, 9}, true,
+                "the group \"[1-3, 9\" has no ]: it runs to the end of the list\n"},
+           Caso{"[]", {0}, false, vacio},
+           Caso{"[5]x,[2,7] 9", {2, 5, 7}, true,
+                "\"x\" after the group's ] is skipped\n\"9\" after the group's ] is skipped\n"},
            // A '#' makes numerals of an item's cards; elsewhere it is skipped.
-           Caso{" # 7,1#2", {kCifra + 7, 12}, false},
+           Caso{" # 7,1#2", {kCifra + 7, 12}, false, "\"1#2\" is read as 12\n"},
            Caso{"#3-4,#[5,6],[#8,9]",
                 {9, kCifra + 3, kCifra + 4, kCifra + 5, kCifra + 6, kCifra + 8},
-                true},
+                true, ""},
        }) {
-    const std::vector<int> v = Leer(caso.lista);
-    EXPECT_EQ(caso.mezclados ? Ordenados(v) : v, caso.numeros) << caso.lista;
+    const Tarjetas t = LeerTarjetas(caso.lista);
+    EXPECT_EQ(caso.mezclados ? Ordenados(t.numeros) : t.numeros, caso.numeros) << caso.lista;
+    EXPECT_EQ(t.avisos, caso.avisos) << caso.lista;
   }
 }
 
@@ -147,7 +167,6 @@ TEST(ListaNumerosTest, RangesOfMoreThan32768NumbersAddNothing) {
   ASSERT_EQ(todos.size(), 32768u);
   const std::vector<int> ordenados = Ordenados(todos);
   for (int i = 0; i < 32768; ++i) ASSERT_EQ(ordenados[i], i);
-  EXPECT_EQ(Leer("0-32768"), (std::vector<int>{}));
   EXPECT_EQ(Leer("5-2147483647,4"), (std::vector<int>{4}));
 }
 
