@@ -6,8 +6,9 @@
 // drawn again when another window uncovers it, and a progress that cannot
 // be saved is told in a box that the full-screen lesson does not hide. The
 // installer, silently, in a Wine prefix and a home folder of its own, gives
-// each child a folder and shortcuts that start the program in it, keeps
-// every lesson file when run again, and its uninstaller leaves them. Every
+// each child a folder and shortcuts that start the program in it (and then
+// no plain shortcut, even one an earlier install made), keeps every lesson
+// file when run again, and its uninstaller leaves them. Every
 // Windows program starts through tools/wine-run. Needs build-windows/ and
 // Wine; tools/test provides both.
 
@@ -282,9 +283,8 @@ TEST_F(WineTest, TheInstallerGivesEachChildAFolderAndShortcutsAndTheUninstallerK
         Ejecutar(enWine({kInstalador, "/S", "/CHILDREN=" + ninos, "/LANG=" + idioma}));
     EXPECT_EQ(r.codigo, 0) << r.errores;
   };
-  // Wine quotes an argument with a blank, as other programs may; the blank
-  // and the unsafe ? are left out of the child's folder and shortcuts.
-  instalar("Ana, José?", "es");
+  // Without a child named, the plain shortcuts run the lesson folder.
+  instalar("", "es");
 
   std::string usuario;
   for (const auto& entrada : std::filesystem::directory_iterator(prefijo + "/drive_c/users")) {
@@ -302,6 +302,16 @@ TEST_F(WineTest, TheInstallerGivesEachChildAFolderAndShortcutsAndTheUninstallerK
   const std::string instalado = perfil + "\\AppData\\Local\\Programs\\Contapuntos";
   const std::string programa = instalado + "\\contapuntos.exe";
   const std::string lecciones = perfil + "\\Documents\\Contapuntos";
+  const std::string lugares[] = {
+      perfil + "\\Desktop",
+      perfil + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Contapuntos"};
+  for (const std::string& lugar : lugares) {
+    const std::string llano = enUnix(lugar + "\\Contapuntos.lnk");
+    EXPECT_EQ(LeerAcceso(llano).carpeta, lecciones) << llano;
+  }
+  // Wine quotes an argument with a blank, as other programs may; the blank
+  // and the unsafe ? are left out of the child's folder and shortcuts.
+  instalar("Ana, José?", "es");
 
   // Whole files are compared, and only named when they differ.
   const auto igual = [](const std::string& archivo, const std::string& contenido) {
@@ -319,18 +329,22 @@ TEST_F(WineTest, TheInstallerGivesEachChildAFolderAndShortcutsAndTheUninstallerK
   EXPECT_TRUE(igual(ana, curso)) << "expected the Spanish course as Ana's CPControl.ini";
   EXPECT_TRUE(igual(jose, curso)) << "expected the Spanish course as José's CPControl.ini";
 
+  // With a child named, every shortcut names one: the plain one is gone.
   const struct {
     const char* nombre;
     std::string carpeta;
-  } accesos[] = {{"Contapuntos", lecciones},
+  } accesos[] = {{"Contapuntos", ""},
                  {"Contapuntos Ana", lecciones + "\\Ana"},
                  {"Contapuntos José", lecciones + "\\José"}};
   std::vector<std::string> enlaces;
-  for (const std::string& lugar :
-       {perfil + "\\Desktop",
-        perfil + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Contapuntos"}) {
+  for (const std::string& lugar : lugares) {
     for (const auto& fila : accesos) {
-      enlaces.push_back(enUnix(lugar + "\\" + fila.nombre + ".lnk"));
+      const std::string enlace = enUnix(lugar + "\\" + fila.nombre + ".lnk");
+      if (fila.carpeta.empty()) {
+        EXPECT_FALSE(Existe(enlace)) << "expected no plain shortcut with a child named: " << enlace;
+        continue;
+      }
+      enlaces.push_back(enlace);
       const Acceso acceso = LeerAcceso(enlaces.back());
       EXPECT_EQ(acceso.destino, programa) << enlaces.back();
       EXPECT_EQ(acceso.carpeta, fila.carpeta) << enlaces.back();
@@ -348,7 +362,7 @@ TEST_F(WineTest, TheInstallerGivesEachChildAFolderAndShortcutsAndTheUninstallerK
            "[General]\r\nTiempoBit=1\r\nPasesPorLeccion=2\r\nPaseActual=1\r\n"
            "[Lecciones]\r\nLeccion1=1\r\n");
   Orden leccion = enWine({enUnix(programa)});
-  leccion.carpeta = enUnix(LeerAcceso(enlaces[1]).carpeta);
+  leccion.carpeta = enUnix(LeerAcceso(enlaces[0]).carpeta);
   r = Ejecutar(leccion);
   EXPECT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(Valor(ana, "PaseActual"), "2");
