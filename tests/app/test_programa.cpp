@@ -134,15 +134,16 @@ TEST(ProgramaTest, KilledOrFailingAnywhereInTheSaveTheFileIsOldOrNewAndTheNextRu
   const struct {
     std::string llamada;
     std::string falla;
-    // The failure's line, after "cannot save the progress in .\CPControl.ini: ".
+    // The failure's line between "cannot save the progress in <the file>" and
+    // the copy's name: a folder that refused the change is named so.
     std::string paso;
   } casos[] = {
       {"unlink", "signal=KILL", ""},
       {"ftruncate", "signal=KILL", ""},
       {"fsync", "signal=KILL", ""},
       {"rename", "signal=KILL", ""},
-      {"fsync", "error=EIO", "flush of .\\CPControl.ini.tmp failed: "},
-      {"rename", "error=EACCES", "replace with .\\CPControl.ini.tmp failed: "},
+      {"fsync", "error=EIO", ": flush of "},
+      {"rename", "error=EACCES", ", whose folder cannot be written: replace with "},
   };
   for (const auto& caso : casos) {
     for (int vez = 1;; ++vez) {
@@ -176,8 +177,9 @@ TEST(ProgramaTest, KilledOrFailingAnywhereInTheSaveTheFileIsOldOrNewAndTheNextRu
         EXPECT_EQ(fallido.codigo, 1) << donde;
         EXPECT_EQ(tras, antes) << donde << ": a failed save changed the file";
         EXPECT_EQ(carpeta.Contenido(), kConElDiario) << donde;
-        EXPECT_EQ(fallido.errores.rfind("contapuntos: cannot save the progress in "
-                                        ".\\CPControl.ini: " + caso.paso, 0),
+        EXPECT_EQ(fallido.errores.rfind("contapuntos: cannot save the progress in " + archivo +
+                                            caso.paso + archivo + ".tmp failed: ",
+                                        0),
                   0u)
             << donde << ": " << fallido.errores;
       }

@@ -238,17 +238,30 @@ TEST_F(WineTest, ACardFillsTheScreenAndIsDrawnAgainWhenUncovered) {
   EXPECT_TRUE(numerales[0].rgb != numerales[1].rgb) << "the numerals 7 and 42 look alike";
 }
 
+// The line tells a folder that refused the change from a read-only file.
 TEST_F(WineTest, AProgressThatCannotBeSavedIsToldInABoxAboveTheLesson) {
   CarpetaTemporal carpeta;
   const std::string antes = "[General]\r\nTiempoBit=1\r\nPaseActual=1\r\n";
   Escribir(carpeta.ruta(), antes);
-  // The name of the save's copy is taken by a folder: the save fails.
+  // The name of the save's copy is taken by a folder: the save fails, the
+  // file read-only or not.
   ASSERT_EQ(mkdir((carpeta.ruta() + "/CPControl.ini.tmp").c_str(), 0755), 0);
-  Proceso programa(ProgramaEnWine(carpeta.ruta()));
-  ComprobarCajaDeFallo(pantalla, &programa, 120);
-  EXPECT_EQ(programa.Esperar().codigo, 1);
-  std::ifstream archivo(carpeta.ruta() + "/CPControl.ini", std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(archivo), {}), antes);
+  const std::string archivo = carpeta.ruta() + "/CPControl.ini";
+  for (const bool soloLectura : {false, true}) {
+    SCOPED_TRACE(soloLectura ? "read-only" : "writable");
+    if (soloLectura) {
+      ASSERT_EQ(chmod(archivo.c_str(), 0444), 0);
+    }
+    DetenerWine(kPrefijo);
+    Proceso programa(ProgramaEnWine(carpeta.ruta()));
+    ComprobarCajaDeFallo(pantalla, &programa, 120);
+    const Resultado r = programa.Esperar();
+    EXPECT_EQ(r.codigo, 1);
+    const std::string causa = soloLectura ? "\\CPControl.ini, which is read-only: copy to "
+                                          : "\\CPControl.ini, whose folder cannot be written: ";
+    EXPECT_NE(r.errores.find(causa), std::string::npos) << r.errores;
+    EXPECT_EQ(Leer(archivo), antes);
+  }
 }
 
 // Ends a Wine prefix's programs and server, on every way out of a test.
