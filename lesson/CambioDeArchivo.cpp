@@ -15,7 +15,7 @@ void NombreDeLaCopia(const char* archivo, char* copia, std::size_t capacidad) {
 }  // namespace
 
 CambioDeArchivo::CambioDeArchivo(const char* archivo)
-    : archivo(), copia(), razon(), enCurso(true), confirmado(false) {
+    : archivo(), copia(), razon(), codigo(ERROR_SUCCESS), enCurso(true), confirmado(false) {
   std::snprintf(this->archivo, sizeof this->archivo, "%s", archivo);
   NombreDeLaCopia(archivo, copia, sizeof copia);
   if (!CopyFileA(archivo, copia, FALSE)) {
@@ -66,6 +66,7 @@ void CambioDeArchivo::QuitarRestos(const char* archivo) {
 }
 
 void CambioDeArchivo::Anotar(const char* paso) {
+  codigo = GetLastError();
   char sistema[384];
   RazonDelSistema(sistema, sizeof sistema);
   std::snprintf(razon, sizeof razon, "%s %s failed: %s", paso, copia, sistema);

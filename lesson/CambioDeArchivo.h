@@ -9,6 +9,8 @@
 
 #include <cstddef>
 
+#include "platform/platform.h"
+
 class CambioDeArchivo {
  public:
   // Makes the copy of archivo (an empty one when archivo does not exist yet).
@@ -26,6 +28,9 @@ class CambioDeArchivo {
   // "flush of" or "replace with" the copy, then the system's reason); empty
   // while none has.
   const char* Razon() const { return razon; }
+  // The system's error code of that failure (ERROR_ACCESS_DENIED...);
+  // ERROR_SUCCESS while none has failed.
+  DWORD Codigo() const { return codigo; }
 
   // Removes the copy that an interrupted change of archivo left behind.
   static void QuitarRestos(const char* archivo);
@@ -36,6 +41,7 @@ class CambioDeArchivo {
   char archivo[kLargoNombre];
   char copia[kLargoNombre];
   char razon[kLargoNombre + 512];
+  DWORD codigo;
   // Set while the copy exists and every step has succeeded.
   bool enCurso;
   // Set once the copy has taken the file's place.

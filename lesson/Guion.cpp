@@ -10,6 +10,7 @@
 #include "base/Avisos.h"
 #include "base/Fallo.h"
 #include "base/Frase.h"
+#include "base/Instalacion.h"
 #include "base/Vector.h"
 #include "lesson/Azar.h"
 #include "lesson/CambioDeArchivo.h"
@@ -49,6 +50,29 @@ bool Escribir(CambioDeArchivo* cambio, const char* clave, int32_t valor) {
   char texto[16];
   std::snprintf(texto, sizeof texto, "%d", valor);
   return cambio->Escribir("General", clave, texto);
+}
+
+// Ends the program after a failed save of archivo: the line names the file
+// and tells a read-only file from a folder that refused the change; the box
+// gives the advice that fits that and how the program was installed.
+[[noreturn]] void TerminarSinGuardar(const char* archivo, const CambioDeArchivo& cambio) {
+  const DWORD atributos = GetFileAttributesA(archivo);
+  const bool soloLectura =
+      atributos != INVALID_FILE_ATTRIBUTES && (atributos & FILE_ATTRIBUTE_READONLY) != 0;
+  const char* causa = soloLectura                                 ? ", which is read-only"
+                      : cambio.Codigo() == ERROR_ACCESS_DENIED ? ", whose folder cannot be written"
+                                                                  : "";
+  char linea[3072];
+  std::snprintf(linea, sizeof linea, "cannot save the progress in %s%s: %s", archivo, causa,
+                cambio.Razon());
+  const Avisos::Bilingue& consejo = (soloLectura ? Avisos::kSoloLectura
+                                                 : Avisos::kCarpetaSinCambios)[static_cast<int>(
+      EstaInstalacion())];
+  char aviso[2048];
+  std::snprintf(aviso, sizeof aviso, "%s %s %s\n\n%s %s %s", Avisos::kSinGuardar.es, consejo.es,
+                Avisos::kMientrasTanto.es, Avisos::kSinGuardar.en, consejo.en,
+                Avisos::kMientrasTanto.en);
+  Terminar(linea, aviso);
 }
 
 }  // namespace
@@ -313,17 +337,19 @@ void Guion::Ensayar() {
 
 void Guion::CerrarPase() {
   const bool otraLeccion = leccion.Avanzar();
+  // The file by its full name, so that a failure names it wherever the
+  // program was started, as the system writes names.
+  char archivo[1024];
+  const DWORD largo = GetFullPathNameA(Leccion::kArchivo, sizeof archivo, archivo, nullptr);
+  if (largo == 0 || largo >= sizeof archivo) {
+    std::snprintf(archivo, sizeof archivo, "%s", Leccion::kArchivo);
+  }
   // Both counters land together or not at all: a lesson advanced without
   // its pass going back to 1 would skip that lesson's first pass for good.
-  CambioDeArchivo cambio(Leccion::kArchivo);
+  CambioDeArchivo cambio(archivo);
   bool guardado = true;
   if (otraLeccion) guardado = Escribir(&cambio, "LeccionActual", leccion.leccionActual);
   guardado = guardado && Escribir(&cambio, "PaseActual", leccion.paseActual) && cambio.Confirmar();
-  if (!guardado) {
-    char linea[2048];
-    std::snprintf(linea, sizeof linea, "cannot save the progress in %s: %s", Leccion::kArchivo,
-                  cambio.Razon());
-    Terminar(linea, Avisos::kSinGuardar);
-  }
+  if (!guardado) TerminarSinGuardar(archivo, cambio);
   diario.Escribir(Diario::Final::kEntera);
 }

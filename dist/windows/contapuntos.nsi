@@ -16,9 +16,12 @@
 ;                                          the courses, the notes
 ;   Documents\Contapuntos\<child>          each child's folder, with the
 ;                                          chosen course as its CPControl.ini
-;   Desktop and Start menu (folder Contapuntos): the shortcut Contapuntos,
-;   which starts the program in the lesson folder, and Contapuntos <child>,
-;   which starts it in that child's folder.
+;   Desktop and Start menu (folder Contapuntos): Contapuntos <child>, which
+;   starts the program in that child's folder; with no child named, the
+;   shortcut Contapuntos instead, which starts it in the lesson folder.
+; With a child named, every shortcut names a child: the plain one, which
+; would run the lesson folder's short example for nobody in particular, is
+; not made, and one that an earlier install made is removed.
 ; A lesson file is never replaced: installing again keeps every child's
 ; progress and every change of the parent's. The uninstaller removes the
 ; program, every shortcut the installer made (recorded under
@@ -56,6 +59,11 @@ BrandingText "Contapuntos ${VERSION}"
 ; The children's names, separated by commas, and their course: es or en.
 Var Ninos
 Var Idioma
+; The shortcuts made for children, named as the finish page names them
+; ("Contapuntos Ana, Contapuntos Luis"); empty when no child is named.
+Var AccesosNinos
+; The finish page's text, which names the shortcuts that start a session.
+Var Final
 Var CajaNinos
 Var BotonIngles
 
@@ -71,7 +79,7 @@ Var BotonIngles
 !insertmacro MUI_PAGE_WELCOME
 Page custom PaginaNinos PaginaNinosSalir
 !insertmacro MUI_PAGE_INSTFILES
-!define MUI_FINISHPAGE_TEXT "$(Terminado)"
+!define MUI_FINISHPAGE_TEXT "$Final"
 !define MUI_FINISHPAGE_TEXT_LARGE
 !define MUI_FINISHPAGE_SHOWREADME "$DOCUMENTS\Contapuntos"
 !define MUI_FINISHPAGE_SHOWREADME_TEXT "$(AbrirCarpeta)"
@@ -85,14 +93,14 @@ Page custom PaginaNinos PaginaNinosSalir
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Spanish"
 
-LangString Bienvenida ${LANG_ENGLISH} "This installs Contapuntos ${VERSION} for you alone, with no administrator rights.$\r$\n$\r$\nThe program goes in your own programs folder, the lessons in Documents\Contapuntos with the notes README.txt (English) and LEEME.txt (Spanish). The shortcut Contapuntos, on the Desktop and in the Start menu, starts a session.$\r$\n$\r$\nOn the next page you may type your children's names: each gets a folder and a shortcut of their own.$\r$\n$\r$\nA lesson file that is already there is never replaced."
-LangString Bienvenida ${LANG_SPANISH} "Se instalará Contapuntos ${VERSION} solo para usted, sin permisos de administrador.$\r$\n$\r$\nEl programa va en su propia carpeta de programas, y las lecciones en Documentos\Contapuntos, con las notas LEEME.txt (en español) y README.txt (en inglés). El acceso directo Contapuntos, en el Escritorio y en el menú Inicio, inicia una sesión.$\r$\n$\r$\nEn la página siguiente puede escribir los nombres de los niños: cada uno tendrá su propia carpeta y su propio acceso directo.$\r$\n$\r$\nNunca se reemplaza un archivo de lecciones que ya esté allí."
+LangString Bienvenida ${LANG_ENGLISH} "This installs Contapuntos ${VERSION} for you alone, with no administrator rights.$\r$\n$\r$\nThe program goes in your own programs folder, the lessons in Documents\Contapuntos with the notes README.txt (English) and LEEME.txt (Spanish). On the next page you may type your children's names: each gets a folder and a shortcut of their own, on the Desktop and in the Start menu, that starts a session. With no name, the shortcut Contapuntos starts one in Documents\Contapuntos.$\r$\n$\r$\nA lesson file that is already there is never replaced."
+LangString Bienvenida ${LANG_SPANISH} "Se instalará Contapuntos ${VERSION} solo para usted, sin permisos de administrador.$\r$\n$\r$\nEl programa va en su propia carpeta de programas, y las lecciones en Documentos\Contapuntos, con las notas LEEME.txt (en español) y README.txt (en inglés). En la página siguiente puede escribir los nombres de los niños: cada uno tendrá su propia carpeta y su propio acceso directo, en el Escritorio y en el menú Inicio, que inicia una sesión. Sin nombres, el acceso directo Contapuntos inicia una en Documentos\Contapuntos.$\r$\n$\r$\nNunca se reemplaza un archivo de lecciones que ya esté allí."
 LangString NinosTitulo ${LANG_ENGLISH} "A course for each child"
 LangString NinosTitulo ${LANG_SPANISH} "Un curso para cada niño"
 LangString NinosSubtitulo ${LANG_ENGLISH} "Optional: a folder and a shortcut for each child."
 LangString NinosSubtitulo ${LANG_SPANISH} "Opcional: una carpeta y un acceso directo para cada niño."
-LangString NinosTexto ${LANG_ENGLISH} "Type the children's names, separated by commas (for example: Ana, Luis). Each child gets a folder in Documents\Contapuntos, with the course to 100 as their lesson file, and a shortcut with their name, such as Contapuntos Ana, on the Desktop and in the Start menu. Leave it empty for one child: the shortcut Contapuntos uses Documents\Contapuntos."
-LangString NinosTexto ${LANG_SPANISH} "Escriba los nombres de los niños, separados por comas (por ejemplo: Ana, Luis). Cada niño tendrá una carpeta en Documentos\Contapuntos, con el curso hasta 100 como su archivo de lecciones, y un acceso directo con su nombre, como Contapuntos Ana, en el Escritorio y en el menú Inicio. Déjelo vacío para un solo niño: el acceso directo Contapuntos usa Documentos\Contapuntos."
+LangString NinosTexto ${LANG_ENGLISH} "Type the children's names, separated by commas (for example: Ana, Luis). Each child gets a folder in Documents\Contapuntos, with the course to 100 as their lesson file, and a shortcut with their name, such as Contapuntos Ana, on the Desktop and in the Start menu. Leave it empty for one child: the shortcut Contapuntos then uses Documents\Contapuntos."
+LangString NinosTexto ${LANG_SPANISH} "Escriba los nombres de los niños, separados por comas (por ejemplo: Ana, Luis). Cada niño tendrá una carpeta en Documentos\Contapuntos, con el curso hasta 100 como su archivo de lecciones, y un acceso directo con su nombre, como Contapuntos Ana, en el Escritorio y en el menú Inicio. Déjelo vacío para un solo niño: el acceso directo Contapuntos usará entonces Documentos\Contapuntos."
 LangString NinosIdioma ${LANG_ENGLISH} "The course's voice and notes:"
 LangString NinosIdioma ${LANG_SPANISH} "La voz y las notas del curso:"
 LangString NinosEspanol ${LANG_ENGLISH} "Spanish"
@@ -101,8 +109,10 @@ LangString NinosIngles ${LANG_ENGLISH} "English"
 LangString NinosIngles ${LANG_SPANISH} "Inglés"
 LangString NinosDespues ${LANG_ENGLISH} "To add a child later, run this installer again: it keeps every lesson file."
 LangString NinosDespues ${LANG_SPANISH} "Para añadir un niño más adelante, vuelva a ejecutar este instalador: conserva todos los archivos de lecciones."
-LangString Terminado ${LANG_ENGLISH} "Contapuntos is installed. For a session, double-click Contapuntos, or a child's shortcut, on the Desktop; Escape ends it early.$\r$\n$\r$\nSettings > Apps uninstalls it; your lessons in Documents\Contapuntos stay."
-LangString Terminado ${LANG_SPANISH} "Contapuntos está instalado. Para una sesión, haga doble clic en Contapuntos, o en el acceso directo de un niño, en el Escritorio; Escape la termina antes.$\r$\n$\r$\nConfiguración > Aplicaciones lo desinstala; sus lecciones en Documentos\Contapuntos se quedan."
+LangString Terminado ${LANG_ENGLISH} "Contapuntos is installed. For a session, double-click Contapuntos on the Desktop; Escape ends it early.$\r$\n$\r$\nSettings > Apps uninstalls it; your lessons in Documents\Contapuntos stay."
+LangString Terminado ${LANG_SPANISH} "Contapuntos está instalado. Para una sesión, haga doble clic en Contapuntos en el Escritorio; Escape la termina antes.$\r$\n$\r$\nConfiguración > Aplicaciones lo desinstala; sus lecciones en Documentos\Contapuntos se quedan."
+LangString TerminadoNinos ${LANG_ENGLISH} "Contapuntos is installed. For a child's session, double-click the child's shortcut on the Desktop: $AccesosNinos. Escape ends it early.$\r$\n$\r$\nSettings > Apps uninstalls it; your lessons in Documents\Contapuntos stay."
+LangString TerminadoNinos ${LANG_SPANISH} "Contapuntos está instalado. Para la sesión de un niño, haga doble clic en su acceso directo en el Escritorio: $AccesosNinos. Escape la termina antes.$\r$\n$\r$\nConfiguración > Aplicaciones lo desinstala; sus lecciones en Documentos\Contapuntos se quedan."
 LangString AbrirCarpeta ${LANG_ENGLISH} "Open the lesson folder"
 LangString AbrirCarpeta ${LANG_SPANISH} "Abrir la carpeta de lecciones"
 LangString QuitarArriba ${LANG_ENGLISH} "Contapuntos and its shortcuts will be removed from this computer. Your lesson files and recordings in Documents\Contapuntos stay."
@@ -198,6 +208,12 @@ FunctionEnd
   WriteRegStr HKCU "${ACCESOS}" "${ENLACE}" ""
 !macroend
 
+; A shortcut of an earlier install removed, and its record.
+!macro SinAcceso ENLACE
+  Delete "${ENLACE}"
+  DeleteRegValue HKCU "${ACCESOS}" "${ENLACE}"
+!macroend
+
 ; The name on the stack, made a file name: without the characters Windows
 ; forbids in one (< > : " / \ | ? * tabs and line breaks), without blanks
 ; at either end or dots at its end, at most 40 characters, and never a
@@ -282,6 +298,11 @@ Function CrearNino
   SetOverwrite on
   !insertmacro Acceso "$DESKTOP\Contapuntos $0.lnk"
   !insertmacro Acceso "$SMPROGRAMS\Contapuntos\Contapuntos $0.lnk"
+  ${If} $AccesosNinos == ""
+    StrCpy $AccesosNinos "Contapuntos $0"
+  ${Else}
+    StrCpy $AccesosNinos "$AccesosNinos, Contapuntos $0"
+  ${EndIf}
   Pop $0
 FunctionEnd
 
@@ -329,9 +350,16 @@ Section
   File "${CARPETA}/course-100-en.ini"
   SetOverwrite on
   CreateDirectory "$SMPROGRAMS\Contapuntos"
-  !insertmacro Acceso "$DESKTOP\Contapuntos.lnk"
-  !insertmacro Acceso "$SMPROGRAMS\Contapuntos\Contapuntos.lnk"
   Call CrearNinos
+  ${If} $AccesosNinos == ""
+    !insertmacro Acceso "$DESKTOP\Contapuntos.lnk"
+    !insertmacro Acceso "$SMPROGRAMS\Contapuntos\Contapuntos.lnk"
+    StrCpy $Final "$(Terminado)"
+  ${Else}
+    !insertmacro SinAcceso "$DESKTOP\Contapuntos.lnk"
+    !insertmacro SinAcceso "$SMPROGRAMS\Contapuntos\Contapuntos.lnk"
+    StrCpy $Final "$(TerminadoNinos)"
+  ${EndIf}
 
   WriteRegStr HKCU "${DESINSTALAR}" "DisplayName" "Contapuntos"
   WriteRegStr HKCU "${DESINSTALAR}" "DisplayVersion" "${VERSION}"

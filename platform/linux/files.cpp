@@ -6,7 +6,8 @@
 // file to append to, ReadFile, WriteFile, FlushFileBuffers, CloseHandle,
 // GetFileAttributesA, GetFullPathNameA and
 // SetCurrentDirectoryA, on the C library's files; a file handle is the file
-// descriptor.
+// descriptor. GetModuleFileNameA names the program's file, from
+// /proc/self/exe.
 // File names are taken as names.cpp says: a backslash is a folder separator,
 // and the case of a name's last part need not match.
 // Not implemented: CopyFileA's bFailIfExists, moves without those two flags,
@@ -22,7 +23,10 @@
 // NOTE: CopyFileA copies the bytes and the permission bits, not the owner or
 // the times; the copy is not flushed to disk (FlushFileBuffers does that).
 // NOTE: a move to another file system fails with ERROR_NOT_SAME_DEVICE.
-// NOTE: GetFileAttributesA tells a folder from a file, nothing more.
+// NOTE: GetFileAttributesA tells a folder from a file, and a file is
+// read-only when its owner may not write it (root writes it all the same).
+// NOTE: GetModuleFileNameA knows the program's own module alone (NULL), and
+// its name is a Linux one.
 // NOTE: GetFullPathNameA gives the name a Linux call opens (slashes, and a
 // last part spelled as the file is when only its capitals differ).
 
@@ -192,7 +196,8 @@ DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
     FailWithErrno(errno, "cannot find " + path, {path});
     return INVALID_FILE_ATTRIBUTES;
   }
-  return S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+  if (S_ISDIR(info.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
+  return (info.st_mode & S_IWUSR) ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
 }
 
 DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer,
@@ -228,6 +233,22 @@ DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBu
     *lpFilePart = full.back() == '/' ? nullptr : lpBuffer + full.rfind('/') + 1;
   }
   return static_cast<DWORD>(full.size());
+}
+
+DWORD WINAPI GetModuleFileNameA(HMODULE, LPSTR lpFilename, DWORD nSize) {
+  if (nSize == 0) return 0;
+  const ssize_t length = readlink("/proc/self/exe", lpFilename, nSize);
+  if (length < 0) {
+    lpFilename[0] = '\0';
+    FailWithErrno(errno, "cannot tell the program's file", {});
+    return 0;
+  }
+  if (static_cast<DWORD>(length) >= nSize) {
+    lpFilename[nSize - 1] = '\0';
+    return nSize;
+  }
+  lpFilename[length] = '\0';
+  return static_cast<DWORD>(length);
 }
 
 BOOL WINAPI SetCurrentDirectoryA(LPCSTR lpPathName) {

@@ -108,11 +108,14 @@ BOOL WINAPI FlushFileBuffers(HANDLE hFile);
 BOOL WINAPI CloseHandle(HANDLE hObject);
 
 #define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+#define FILE_ATTRIBUTE_READONLY 0x00000001
 #define FILE_ATTRIBUTE_DIRECTORY 0x00000010
 
-// FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_NORMAL for any other
-// file; INVALID_FILE_ATTRIBUTES, with the last error set, when there is none.
-// NOTE: no other attribute is given (read-only, hidden...).
+// FILE_ATTRIBUTE_DIRECTORY for a folder; for any other file,
+// FILE_ATTRIBUTE_READONLY when it is read-only, FILE_ATTRIBUTE_NORMAL when
+// not; INVALID_FILE_ATTRIBUTES, with the last error set, when there is none.
+// NOTE: read-only is a file whose owner may not write it (chmod u-w), which
+// root writes all the same; no other attribute is given (hidden...).
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName);
 // The full name of lpFileName: from the root, with "." and ".." folded away;
 // *lpFilePart points at its last part. Returns its length, or the size it
@@ -123,6 +126,12 @@ DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBu
                               LPSTR* lpFilePart);
 // Makes lpPathName the working folder.
 BOOL WINAPI SetCurrentDirectoryA(LPCSTR lpPathName);
+
+// The full name of the program's file (hModule NULL), cut to nSize - 1
+// characters and terminated. Returns its length, or nSize when it was cut.
+// NOTE: only the program's own module (NULL) is known; the name is a Linux
+// one, from the root with slashes.
+DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 
 // --- Time ---------------------------------------------------------------
 

@@ -128,44 +128,67 @@ TEST_F(LeccionCompletaTest, AnEquationShowsItsNumbersThenItsAnswerAndAdvancesThe
 }
 
 // A folder the program cannot write in (here the name of the save's copy is
-// taken by a folder, which stops root as well): the lesson runs, then the
-// parent is told why nothing was saved, the file is as it was, and the
-// diary says why the run did not count, before the box. A request
-// to end the process (a logout, a shutdown) does not wait on the box.
+// taken by a folder, which stops root as well), then a read-only lesson
+// file (in that folder: root would write it): the lesson runs, then the
+// parent is told which of the two stopped the save and what to do about it
+// where the program runs from its build, the file is as it was, and the
+// diary says why the run did not count, before the box. A request to end
+// the process (a logout, a shutdown) does not wait on the box.
 TEST_F(LeccionCompletaTest, AProgressThatCannotBeSavedIsToldInABoxAboveTheLesson) {
   const std::string antes =
       "[General]\r\nTiempoBit=3\r\nPaseActual=1\r\n[Lecciones]\r\nLeccion1=0\r\n";
   Escribir(antes);
   ASSERT_EQ(mkdir((carpeta.ruta() + "/CPControl.ini.tmp").c_str(), 0755), 0);
-  for (const int senal : {0, SIGTERM, SIGINT}) {
-    SCOPED_TRACE(senal == 0 ? "OK" : strsignal(senal));
+  const std::string archivo = carpeta.ruta() + "/CPControl.ini";
+  const struct {
+    int senal;
+    bool soloLectura;
+    const char* causa;
+    const char* consejo;
+  } casos[] = {
+      {0, false, ", whose folder cannot be written: ",
+       "The folder the program was started in (build/run, with tools/run) takes no changes"},
+      {SIGTERM, false, ", whose folder cannot be written: ", ""},
+      {SIGINT, false, ", whose folder cannot be written: ", ""},
+      {0, true, ", which is read-only: ",
+       "The file CPControl.ini of the folder the program was started in (build/run, with "
+       "tools/run) is read-only: make it writable with chmod u+w CPControl.ini"},
+  };
+  for (const auto& caso : casos) {
+    SCOPED_TRACE(std::string(caso.senal == 0 ? "OK" : strsignal(caso.senal)) +
+                 (caso.soloLectura ? ", read-only" : ""));
+    if (caso.soloLectura) {
+      ASSERT_EQ(chmod(archivo.c_str(), 0444), 0);
+    }
     Proceso programa(Programa());
-    if (senal == 0) {
+    if (caso.senal == 0) {
       ComprobarCajaDeFallo(pantalla, &programa, 10);
     } else {
       ASSERT_FALSE(pantalla.EsperarVentana("Contapuntos", 10).empty()) << "no message box appeared";
-      kill(programa.pid(), senal);
+      kill(programa.pid(), caso.senal);
       EXPECT_TRUE(programa.Termina(5)) << "the box held the program up";
       EXPECT_TRUE(pantalla.EsperarQueSeVaya("Contapuntos", 5)) << "the box outlived the program";
     }
     const Resultado r = programa.Esperar();
-    EXPECT_EQ(r.codigo, senal == 0 ? 1 : 128 + senal);
-    EXPECT_EQ(r.errores.rfind("contapuntos: cannot save the progress in .\\CPControl.ini: copy to "
-                              ".\\CPControl.ini.tmp failed: ",
+    EXPECT_EQ(r.codigo, caso.senal == 0 ? 1 : 128 + caso.senal);
+    EXPECT_EQ(r.errores.rfind("contapuntos: cannot save the progress in " + archivo + caso.causa +
+                                  "copy to " + archivo + ".tmp failed: ",
                               0),
               0u)
         << r.errores;
+    // The box's text is on standard error too.
+    EXPECT_NE(r.errores.find(caso.consejo), std::string::npos) << r.errores;
     EXPECT_EQ(Leer(), antes);
   }
   std::istringstream diario(Leer("Diario.txt"));
   int lineas = 0;
   for (std::string linea; std::getline(diario, linea); ++lineas) {
     EXPECT_NE(linea.find(" lesson 1, session 1 of 1: failed, not counted: cannot save the progress "
-                         "in .\\CPControl.ini: copy to .\\CPControl.ini.tmp failed: "),
+                         "in " + archivo),
               std::string::npos)
         << linea;
   }
-  EXPECT_EQ(lineas, 3);
+  EXPECT_EQ(lineas, 4);
 }
 
 // On any screen, in the mode it has, the card fills it: scaled to fit,

@@ -6,8 +6,9 @@
 // drawn again when another window uncovers it, and a progress that cannot
 // be saved is told in a box that the full-screen lesson does not hide. The
 // installer, silently, in a Wine prefix and a home folder of its own, gives
-// each child a folder and shortcuts that start the program in it, keeps
-// every lesson file when run again, and its uninstaller leaves them. Every
+// each child a folder and shortcuts that start the program in it (and then
+// no plain shortcut, even one an earlier install made), keeps every lesson
+// file when run again, and its uninstaller leaves them. Every
 // Windows program starts through tools/wine-run. Needs build-windows/ and
 // Wine; tools/test provides both.
 
@@ -248,17 +249,30 @@ TEST_F(WineTest, ACardFillsTheScreenAndIsDrawnAgainWhenUncovered) {
   EXPECT_TRUE(numerales[0].rgb != numerales[1].rgb) << "the numerals 7 and 42 look alike";
 }
 
+// The line tells a folder that refused the change from a read-only file.
 TEST_F(WineTest, AProgressThatCannotBeSavedIsToldInABoxAboveTheLesson) {
   CarpetaTemporal carpeta;
   const std::string antes = "[General]\r\nTiempoBit=1\r\nPaseActual=1\r\n";
   Escribir(carpeta.ruta(), antes);
-  // The name of the save's copy is taken by a folder: the save fails.
+  // The name of the save's copy is taken by a folder: the save fails, the
+  // file read-only or not.
   ASSERT_EQ(mkdir((carpeta.ruta() + "/CPControl.ini.tmp").c_str(), 0755), 0);
-  Proceso programa(ProgramaEnWine(carpeta.ruta()));
-  ComprobarCajaDeFallo(pantalla, &programa, 120);
-  EXPECT_EQ(programa.Esperar().codigo, 1);
-  std::ifstream archivo(carpeta.ruta() + "/CPControl.ini", std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(archivo), {}), antes);
+  const std::string archivo = carpeta.ruta() + "/CPControl.ini";
+  for (const bool soloLectura : {false, true}) {
+    SCOPED_TRACE(soloLectura ? "read-only" : "writable");
+    if (soloLectura) {
+      ASSERT_EQ(chmod(archivo.c_str(), 0444), 0);
+    }
+    DetenerWine(kPrefijo);
+    Proceso programa(ProgramaEnWine(carpeta.ruta()));
+    ComprobarCajaDeFallo(pantalla, &programa, 120);
+    const Resultado r = programa.Esperar();
+    EXPECT_EQ(r.codigo, 1);
+    const std::string causa = soloLectura ? "\\CPControl.ini, which is read-only: copy to "
+                                          : "\\CPControl.ini, whose folder cannot be written: ";
+    EXPECT_NE(r.errores.find(causa), std::string::npos) << r.errores;
+    EXPECT_EQ(Leer(archivo), antes);
+  }
 }
 
 // Ends a Wine prefix's programs and server, on every way out of a test.
@@ -293,9 +307,8 @@ TEST_F(WineTest, TheInstallerGivesEachChildAFolderAndShortcutsAndTheUninstallerK
         Ejecutar(enWine({kInstalador, "/S", "/CHILDREN=" + ninos, "/LANG=" + idioma}));
     EXPECT_EQ(r.codigo, 0) << r.errores;
   };
-  // Wine quotes an argument with a blank, as other programs may; the blank
-  // and the unsafe ? are left out of the child's folder and shortcuts.
-  instalar("Ana, José?", "es");
+  // Without a child named, the plain shortcuts run the lesson folder.
+  instalar("", "es");
 
   std::string usuario;
   for (const auto& entrada : std::filesystem::directory_iterator(prefijo + "/drive_c/users")) {
@@ -313,6 +326,16 @@ TEST_F(WineTest, TheInstallerGivesEachChildAFolderAndShortcutsAndTheUninstallerK
   const std::string instalado = perfil + "\\AppData\\Local\\Programs\\Contapuntos";
   const std::string programa = instalado + "\\contapuntos.exe";
   const std::string lecciones = perfil + "\\Documents\\Contapuntos";
+  const std::string lugares[] = {
+      perfil + "\\Desktop",
+      perfil + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Contapuntos"};
+  for (const std::string& lugar : lugares) {
+    const std::string llano = enUnix(lugar + "\\Contapuntos.lnk");
+    EXPECT_EQ(LeerAcceso(llano).carpeta, lecciones) << llano;
+  }
+  // Wine quotes an argument with a blank, as other programs may; the blank
+  // and the unsafe ? are left out of the child's folder and shortcuts.
+  instalar("Ana, José?", "es");
 
   // Whole files are compared, and only named when they differ.
   const auto igual = [](const std::string& archivo, const std::string& contenido) {
@@ -330,18 +353,22 @@ TEST_F(WineTest, TheInstallerGivesEachChildAFolderAndShortcutsAndTheUninstallerK
   EXPECT_TRUE(igual(ana, curso)) << "expected the Spanish course as Ana's CPControl.ini";
   EXPECT_TRUE(igual(jose, curso)) << "expected the Spanish course as José's CPControl.ini";
 
+  // With a child named, every shortcut names one: the plain one is gone.
   const struct {
     const char* nombre;
     std::string carpeta;
-  } accesos[] = {{"Contapuntos", lecciones},
+  } accesos[] = {{"Contapuntos", ""},
                  {"Contapuntos Ana", lecciones + "\\Ana"},
                  {"Contapuntos José", lecciones + "\\José"}};
   std::vector<std::string> enlaces;
-  for (const std::string& lugar :
-       {perfil + "\\Desktop",
-        perfil + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Contapuntos"}) {
+  for (const std::string& lugar : lugares) {
     for (const auto& fila : accesos) {
-      enlaces.push_back(enUnix(lugar + "\\" + fila.nombre + ".lnk"));
+      const std::string enlace = enUnix(lugar + "\\" + fila.nombre + ".lnk");
+      if (fila.carpeta.empty()) {
+        EXPECT_FALSE(Existe(enlace)) << "expected no plain shortcut with a child named: " << enlace;
+        continue;
+      }
+      enlaces.push_back(enlace);
       const Acceso acceso = LeerAcceso(enlaces.back());
       EXPECT_EQ(acceso.destino, programa) << enlaces.back();
       EXPECT_EQ(acceso.carpeta, fila.carpeta) << enlaces.back();
@@ -359,7 +386,7 @@ TEST_F(WineTest, TheInstallerGivesEachChildAFolderAndShortcutsAndTheUninstallerK
            "[General]\r\nTiempoBit=1\r\nPasesPorLeccion=2\r\nPaseActual=1\r\n"
            "[Lecciones]\r\nLeccion1=1\r\n");
   Orden leccion = enWine({enUnix(programa)});
-  leccion.carpeta = enUnix(LeerAcceso(enlaces[1]).carpeta);
+  leccion.carpeta = enUnix(LeerAcceso(enlaces[0]).carpeta);
   r = Ejecutar(leccion);
   EXPECT_EQ(r.codigo, 0) << r.errores;
   EXPECT_EQ(Valor(ana, "PaseActual"), "2");
