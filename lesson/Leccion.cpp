@@ -46,6 +46,32 @@ void Revisar(ListaNumeros::Oyente* oyente, const char* clave, const std::string&
   }
 }
 
+// The warning when archivo has no key clave in [Lecciones], which names what
+// a parent must look for: the file itself, in its folder in full, which the
+// run then writes with its counters alone; the section, which a misspelt
+// header hides (a missing section and an empty one list no key alike); or
+// the key.
+std::string SinLeccion(const char* archivo, const char* clave) {
+  const std::string vacia = ": the run shows one empty card, 0";
+  if (GetFileAttributesA(archivo) == INVALID_FILE_ATTRIBUTES) {
+    char completo[kCapacidad];
+    char* nombre = nullptr;
+    const DWORD largo = GetFullPathNameA(archivo, sizeof completo, completo, &nombre);
+    std::string donde = archivo;
+    if (largo != 0 && largo < sizeof completo && nombre != nullptr) {
+      // The folder without its last separator, but for a root's ("/", "C:\\").
+      std::string carpeta(completo, nombre);
+      if (carpeta.size() > 1 && carpeta[carpeta.size() - 2] != ':') carpeta.pop_back();
+      donde = std::string(nombre) + " in " + carpeta;
+    }
+    return "there is no lesson file " + donde + vacia + ", and writes a new one";
+  }
+  char claves[kCapacidad];
+  GetPrivateProfileStringA("Lecciones", nullptr, "", claves, sizeof claves, archivo);
+  if (claves[0] == '\0') return "there is no [Lecciones] section, or it is empty" + vacia;
+  return std::string("there is no ") + clave + " in [Lecciones]" + vacia;
+}
+
 }  // namespace
 
 int32_t Leccion::LeerNumero(const char* clave, const char* defecto, uint32_t capacidad,
@@ -107,8 +133,7 @@ void Leccion::Leer(const char* archivo, ListaNumeros::Oyente* oyente, int32_t le
   GetPrivateProfileStringA("Lecciones", clave, "\1", lista, sizeof lista, archivo);
   tarjetas.Vaciar();
   if (lista[0] == '\1' && lista[1] == '\0') {
-    oyente->Aviso("", std::string("there is no ") + clave +
-                          " in [Lecciones]: the run shows one empty card, 0");
+    oyente->Aviso("", SinLeccion(archivo, clave));
     tarjetas.Agregar(Tarjeta{0, nullptr, instantesPorBit, false});
   } else {
     ListaNumeros::Leer(lista, clave, instantesPorBit, &tarjetas, oyente);

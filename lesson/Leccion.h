@@ -8,7 +8,8 @@
 // that does not begin with a number too, and a card time below one unit.
 // Each guess is told as a warning: a number setting with more than its
 // number ("TiempoBit=1O" is 1), a card time under 0.3 s or over 10 s, a
-// lesson missing from [Lecciones] (one empty card, 0), a lesson of no card.
+// lesson missing from [Lecciones] (one empty card, 0: the line tells a
+// missing file or section from a missing key), a lesson of no card.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,8 @@
 // Linux layer: profile (INI) files, as plain text files read on every call.
 //
 // Implements GetPrivateProfileStringA and WritePrivateProfileStringA with a
-// section and a key given. A line "[name]" opens a section, a line
+// section and a key given, and GetPrivateProfileStringA's list of a
+// section's keys (a NULL key). A line "[name]" opens a section, a line
 // "key=value" sets a key, a line whose first non-blank character is ';' is a
 // comment. Names match without regard to case; blanks (spaces, tabs) around
 // names and values are ignored; a value in matching double or single quotes
@@ -19,7 +20,12 @@
 // is CPControl.ini in the working folder), a name without a folder is taken
 // in the working folder, not in the Windows folder, and a file named with
 // other capitals ("cpcontrol.ini") is the same file, as names.cpp says.
-// NOTE: the list forms (NULL section or key) and the delete forms (NULL key
+// A list of keys gives each key's name as it is written, in the file's order,
+// each ended by a NUL and the list by a second one; a list too long for the
+// buffer is cut within a name, ends with the two NULs and counts nSize - 2; a
+// missing file or section, or one without keys, gives the default, as a
+// missing key does.
+// NOTE: the list of sections (NULL section) and the delete forms (NULL key
 // or value) are not supported: they fail with ERROR_NOT_SUPPORTED and leave
 // the file alone.
 // NOTE: a line whose first non-blank character is ';' is a comment, never a
@@ -67,6 +73,8 @@ struct Place {
   // Where a missing key goes: after the section's last key line, or after its
   // header when it has none.
   size_t insertAt = 0;
+  // Sought with no key: the names of the section's keys, each ended by a NUL.
+  std::string keyNames;
 };
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -121,7 +129,9 @@ Place Find(const std::string& text, const char* section, const char* key) {
     place.insertAt = line.next;
     size_t keyEnd = equals;
     Trim(text, &begin, &keyEnd);
-    if (SameName(text, begin, keyEnd, key)) {
+    if (key == nullptr) {
+      place.keyNames.append(text, begin, keyEnd - begin).push_back('\0');
+    } else if (SameName(text, begin, keyEnd, key)) {
       place.keyFound = true;
       place.valueBegin = equals + 1;
       place.valueEnd = end;
@@ -130,6 +140,17 @@ Place Find(const std::string& text, const char* section, const char* key) {
     }
   }
   return place;
+}
+
+// Copies names (each ended by a NUL) into buffer, of size characters, with
+// the NUL that ends the list; when they do not fit, as many characters as
+// leave room for two NULs. Returns the characters copied before the last NUL.
+DWORD CopyList(const std::string& names, LPSTR buffer, DWORD size) {
+  const size_t length = names.size() < size ? names.size() : size < 2 ? 0 : size - 2;
+  std::memcpy(buffer, names.data(), length);
+  buffer[length] = '\0';
+  if (length < names.size() && size >= 2) buffer[length + 1] = '\0';
+  return static_cast<DWORD>(length);
 }
 
 // The line end new lines take: that of the first line, CRLF when none.
@@ -178,10 +199,10 @@ std::string WithValue(const std::string& text, const char* section, const char* 
 DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
                                       LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName) {
   if (nSize == 0) return 0;
-  if (!lpAppName || !lpKeyName || !lpFileName) {
+  if (!lpAppName || !lpFileName) {
     lpReturnedString[0] = '\0';
     if (nSize > 1) lpReturnedString[1] = '\0';
-    SetLastErrorText(ERROR_NOT_SUPPORTED, "profile names cannot be listed");
+    SetLastErrorText(ERROR_NOT_SUPPORTED, "profile sections cannot be listed");
     return 0;
   }
   std::string text;
@@ -190,6 +211,7 @@ DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR
   const bool read = fd >= 0 && ReadAll(fd, &text) == 0;
   if (fd >= 0) close(fd);
   const Place place = read ? Find(text, lpAppName, lpKeyName) : Place();
+  if (!place.keyNames.empty()) return CopyList(place.keyNames, lpReturnedString, nSize);
   if (place.keyFound) {
     size_t begin = place.valueBegin;
     size_t end = place.valueEnd;
@@ -209,6 +231,8 @@ DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR
   const size_t length = std::min<size_t>(value.size(), nSize - 1);
   std::memcpy(lpReturnedString, value.data(), length);
   lpReturnedString[length] = '\0';
+  // A list's second NUL, after the default.
+  if (!lpKeyName && length + 1 < nSize) lpReturnedString[length + 1] = '\0';
   return static_cast<DWORD>(length);
 }
 

@@ -171,11 +171,14 @@ BOOL WINAPI SetConsoleOutputCP(UINT wCodePageID);
 // or key is missing; cut to nSize - 1 characters and terminated. Returns the
 // characters copied, without the terminator (0 when nSize is 0). Names are
 // matched without regard to case; blanks around the value and matching
-// quotes are dropped.
+// quotes are dropped. With lpKeyName NULL, copies the names of the section's
+// keys instead, each ended by a NUL and the list by a second one, and
+// returns the characters copied before that last NUL: nSize - 2 when the
+// list was cut to fit; the default when there is none.
 // NOTE: a backslash in lpFileName is a folder separator, so ".\\CPControl.ini"
 // is CPControl.ini in the working folder; a name without a folder is taken
 // in the working folder, not in the Windows folder.
-// NOTE: listing names (lpAppName or lpKeyName NULL) is not supported.
+// NOTE: listing the sections (lpAppName NULL) is not supported.
 DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
                                       LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName);
 // Sets lpKeyName in section lpAppName of lpFileName to lpString, creating the

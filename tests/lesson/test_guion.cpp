@@ -190,7 +190,12 @@ TEST_F(GuionTest, TheSetUpLeavesTheCameraThenTheScriptInAWhiteWorld) {
 }
 
 TEST_F(GuionTest, WithoutAFileTheLessonIsZeroForDefaultTimeAndTheFileIsMade) {
+  testing::internal::CaptureStderr();
   Guion* guion = Crear();
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "contapuntos: warning: there is no lesson file CPControl.ini in " +
+                std::filesystem::current_path().string() +
+                ": the run shows one empty card, 0, and writes a new one\n");
   EXPECT_EQ(guion->leccion.instantesPorBit, 240);
   ASSERT_EQ(guion->leccion.tarjetas.cantidad, 1u);
   EXPECT_EQ(guion->leccion.tarjetas.elementos[0].numero, 0);
@@ -259,7 +264,8 @@ TEST_F(GuionTest, ALessonOfOnlyEmptyRangesEndsAtTickOne) {
 }
 
 // Settings as the reader reads them, and the warning of each guess and of
-// each card time under 0.3 s or over 10 s, on standard error.
+// each card time under 0.3 s or over 10 s, on standard error; the lessons'
+// section is misspelt.
 TEST_F(GuionTest, SettingsWithoutANumberTakeTheirDefaults) {
   struct Caso {
     const char* tiempoBit;
@@ -282,7 +288,7 @@ TEST_F(GuionTest, SettingsWithoutANumberTakeTheirDefaults) {
                 "TiempoBit=99999999999 is 214748364.7 s a card, over 10 s"},
        }) {
     Archivo(std::string("[General]\nTiempoBit=") + caso.tiempoBit +
-            "\nLeccionActual=dos\nPaseActual=\n");
+            "\nLeccionActual=dos\nPaseActual=\n[Leciones]\nLeccion1=5\n");
     testing::internal::CaptureStderr();
     Guion* guion = Crear();
     const std::string avisos = testing::internal::GetCapturedStderr();
@@ -292,8 +298,8 @@ TEST_F(GuionTest, SettingsWithoutANumberTakeTheirDefaults) {
     const std::string aviso =
         caso.aviso.empty() ? "" : "contapuntos: warning: " + caso.aviso + "\n";
     EXPECT_EQ(avisos, "contapuntos: warning: LeccionActual=dos is read as 1\n" + aviso +
-                          "contapuntos: warning: there is no Leccion1 in [Lecciones]: the run "
-                          "shows one empty card, 0\n");
+                          "contapuntos: warning: there is no [Lecciones] section, or it is "
+                          "empty: the run shows one empty card, 0\n");
     delete contapuntos.universo;
     contapuntos.universo = nullptr;
   }

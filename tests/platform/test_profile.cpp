@@ -100,7 +100,13 @@ class ProfileFile : public testing::Test {
     const DWORD returned = GetPrivateProfileStringA(section, key, fallback, buffer.data(), capacity,
                                                     path_.c_str());
     EXPECT_EQ('#', buffer[capacity]) << "wrote past the capacity of " << capacity;
-    const size_t length = capacity == 0 ? 0 : buffer.find('\0');
+    // A value ends at its NUL; a list of keys (key NULL) is the names, each
+    // ended by a NUL, that the count takes in, and a NUL more. (Wine leaves
+    // out the second NUL of a list that was cut, and of an empty one.)
+    size_t length = capacity == 0 ? 0 : buffer.find('\0');
+    if (key == nullptr && capacity != 0) {
+      length = returned < capacity && buffer[returned] == '\0' ? returned : std::string::npos;
+    }
     EXPECT_NE(std::string::npos, length) << "no terminator within the capacity of " << capacity;
     return {buffer.substr(0, length), returned};
   }
@@ -187,6 +193,9 @@ TEST_F(ProfileRead, ReadsCrlfLfAndLoneCrAlike) {
         << Visible(end) << ": a present empty value is not the default";
     EXPECT_EQ("1,3,10-12", GetValue("Lecciones", "Leccion1"))
         << Visible(end) << ": last line without a line end";
+    const Read keys = Get("General", nullptr, "?");
+    EXPECT_EQ(std::string("TiempoBit\0Idioma\0", 17), keys.text) << Visible(end);
+    EXPECT_EQ(17u, keys.returned) << Visible(end);
   }
 }
 
@@ -200,6 +209,9 @@ TEST_F(ProfileRead, MissingFileSectionOrKeyGivesDefault) {
   const Read noSection = Get("Lecciones", "Leccion1", "");
   EXPECT_EQ("", noSection.text);
   EXPECT_EQ(0u, noSection.returned);
+  const Read noKeys = Get("Lecciones", nullptr, "");
+  EXPECT_EQ("", noKeys.text);
+  EXPECT_EQ(0u, noKeys.returned);
   const Read nullDefault = Get("General", "Idioma", nullptr);
   EXPECT_EQ("", nullDefault.text);
   EXPECT_EQ(0u, nullDefault.returned);
@@ -222,6 +234,10 @@ TEST_F(ProfileRead, CutsLongValuesToCapacity) {
   const Read terminatorOnly = Get("General", "PasesPorLeccion", "1", 1);
   EXPECT_EQ("", terminatorOnly.text);
   EXPECT_EQ(0u, terminatorOnly.returned);
+
+  const Read keysCut = Get("General", nullptr, "", 8);
+  EXPECT_EQ("PasesP", keysCut.text);
+  EXPECT_EQ(6u, keysCut.returned);
 
   const Read defaultCut = Get("General", "Lecciones", "98765", 3);
   EXPECT_EQ("98", defaultCut.text);
