@@ -206,7 +206,10 @@ int VistaPrevia::Mostrar(const char* donde, bool todas) {
   if (abierto == INVALID_HANDLE_VALUE) {
     char razon[512];
     RazonDelSistema(razon, sizeof razon);
-    std::fprintf(stderr, "contapuntos: cannot read %s: %s\n", archivo.c_str(), razon);
+    // Named in full, so that a parent sees which folder was looked in.
+    const bool entero = largo != 0 && largo < sizeof completo;
+    std::fprintf(stderr, "contapuntos: cannot read %s: %s\n", entero ? completo : archivo.c_str(),
+                 razon);
     return 1;
   }
   CloseHandle(abierto);

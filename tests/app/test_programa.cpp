@@ -122,7 +122,7 @@ TEST(ProgramaTest, ShowTellsTheNextRunWithoutADisplayAndChangesNothing) {
       {{"--show", "ana"},
        1,
        "",
-       "contapuntos: cannot read ana: cannot open " + carpeta.ruta() +
+       "contapuntos: cannot read " + carpeta.ruta() + "/ana: cannot open " + carpeta.ruta() +
            "/ana: No such file or directory\n"},
       {{"--shwo"},
        2,
