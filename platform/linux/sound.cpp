@@ -5,10 +5,14 @@
 // call opens the default audio device for mono signed 16-bit samples at
 // 44,100 frames a second in buffers of 512 frames (11.6 ms), so that a sound
 // reaches the device within one buffer of the call. A sound is converted to
-// that format when it is given; the device's callback then copies out the
-// one sound that plays, and a new sound replaces it. The default alert sound
-// is a chime made in code when the device opens. The player's state
-// (sound_player.h) is read by the tests' probe, which only they link.
+// that format when it is given; the device's callback then copies it out,
+// and a new sound replaces it where the clock says the old one has got to:
+// the lesson times its words by the clock, and a device thread that falls
+// behind (a busy machine) must not cut a word that the clock let finish, so
+// what that thread still owes of the old sound plays before the new one.
+// The default alert sound is a chime made in code when the device opens.
+// The player's state (sound_player.h) is read by the tests' probe, which
+// only they link.
 // NOTE: every sound plays asynchronously, with or without SND_ASYNC.
 // NOTE: without SND_MEMORY the sound is always a file, named as given
 // (relative names from the working folder, capitals as names.cpp says);
@@ -32,6 +36,11 @@
 // played) with the reason.
 // NOTE: MessageBeep plays the chime whatever its type, and it replaces a
 // sound that PlaySoundA started, as another PlaySoundA would.
+// NOTE: a sound may start later than Windows would start it, by as much as
+// the device's thread has fallen behind the clock; and the process's end
+// waits, up to kLongestCatchUpMs, for the device to take what the clock says
+// has played, where Windows stops the sound at once. The end of the last
+// word is then heard, as the lesson meant.
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -65,6 +74,8 @@ constexpr Uint16 kMostChannels = 8;
 // A RIFF's length field is 32 bits: no image is longer than this.
 constexpr std::uint64_t kLongestRiff = 8 + std::uint64_t{UINT32_MAX};
 constexpr DWORD ERROR_INVALID_DATA = 13;
+// The longest the process's end waits for the device to catch up.
+constexpr Uint64 kLongestCatchUpMs = 2000;
 
 // Why a sound cannot be played: the last error's code and reason.
 struct Failure {
@@ -193,20 +204,54 @@ void FillDevice(void*, Uint8* stream, int len) {
               static_cast<std::size_t>(len) - count * sizeof(Sint16));
 }
 
-// Makes samples the sound that plays, from its start. The sound it replaces
-// is freed on return, outside the lock.
+// How far into what the device is to play the clock has got at `now`: the
+// sound given last plays from the moment it was given, at the device's rate,
+// and no further than its end. Called with the device locked.
+std::size_t DueFrames(Uint64 now) {
+  const double seconds = static_cast<double>(now - soundPlayer.given) /
+                         static_cast<double>(SDL_GetPerformanceFrequency());
+  const double due = static_cast<double>(soundPlayer.start) + seconds * soundPlayer.spec.freq;
+  const std::size_t end = soundPlayer.playing.size();
+  return due < static_cast<double>(end) ? static_cast<std::size_t>(due) : end;
+}
+
+// Makes samples the sound that plays, from its start, once the device has
+// taken what the clock says it owes of the sounds it replaces. The sounds
+// replaced are freed on return, outside the lock.
 void Play(std::vector<Sint16> samples) {
+  const Uint64 now = SDL_GetPerformanceCounter();
   SDL_LockAudioDevice(soundPlayer.id);
+  const std::size_t taken = soundPlayer.position;
+  const std::size_t due = std::max(taken, DueFrames(now));
+  const Sint16* const old = soundPlayer.playing.data();
+  samples.insert(samples.begin(), old + taken, old + due);
   soundPlayer.playing.swap(samples);
   soundPlayer.position = 0;
+  soundPlayer.start = due - taken;
+  soundPlayer.given = now;
   SDL_UnlockAudioDevice(soundPlayer.id);
 }
 
+// How many frames of what plays the device has taken.
+std::size_t Taken() {
+  SDL_LockAudioDevice(soundPlayer.id);
+  const std::size_t taken = soundPlayer.position;
+  SDL_UnlockAudioDevice(soundPlayer.id);
+  return taken;
+}
+
 // Registered when the device opens, so it runs before the player is
-// destroyed: stops the callback and closes the device. When the window
-// code's SDL_Quit ran first, that has closed it already.
+// destroyed: waits, up to kLongestCatchUpMs, for the device to take what the
+// clock says has played by now, then stops the callback and closes the
+// device. When the window code's SDL_Quit ran first, that has closed it
+// already.
 void CloseDevice() {
   if (SDL_WasInit(SDL_INIT_AUDIO) == 0) return;
+  SDL_LockAudioDevice(soundPlayer.id);
+  const std::size_t due = DueFrames(SDL_GetPerformanceCounter());
+  SDL_UnlockAudioDevice(soundPlayer.id);
+  const Uint64 deadline = SDL_GetTicks64() + kLongestCatchUpMs;
+  while (Taken() < due && SDL_GetTicks64() < deadline) SDL_Delay(1);
   SDL_CloseAudioDevice(soundPlayer.id);
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }

@@ -17,9 +17,14 @@ struct SoundPlayer {
   SDL_AudioSpec spec{};
   std::vector<Sint16> chime;
   // Shared with the audio callback: changed only with the device locked.
-  // The sound that plays, and how many of its frames the device has taken.
+  // What the device is to play, and how many of its frames it has taken:
+  // what the sounds given before still owed when the last was given (see
+  // Play in sound.cpp), then the sound given last, from `start`.
   std::vector<Sint16> playing;
   std::size_t position = 0;
+  std::size_t start = 0;
+  // When the sound given last was given, on SDL's performance counter.
+  Uint64 given = 0;
 };
 
 // The one player of the process.

@@ -3,6 +3,8 @@
 
 #include "platform/linux/sound_probe.h"
 
+#include <algorithm>
+
 #include "platform/linux/sound_player.h"
 
 SoundProbe ProbeSound() {
@@ -12,8 +14,8 @@ SoundProbe ProbeSound() {
   probe.bufferFrames = soundPlayer.spec.samples;
   probe.rate = soundPlayer.spec.freq;
   SDL_LockAudioDevice(soundPlayer.id);
-  probe.frames = soundPlayer.playing.size();
-  probe.taken = soundPlayer.position;
+  probe.frames = soundPlayer.playing.size() - soundPlayer.start;
+  probe.taken = std::max(soundPlayer.position, soundPlayer.start) - soundPlayer.start;
   SDL_UnlockAudioDevice(soundPlayer.id);
   return probe;
 }
