@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <csignal>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -28,7 +28,7 @@ const std::string kLanzador = LANZADOR;
 
 // An environment in which no display can be had, and no video driver is
 // named: the program chooses for itself, as on a parent's machine.
-Orden SinPantalla(const std::string &programa, const std::string &carpeta) {
+Orden SinPantalla(const std::string& programa, const std::string& carpeta) {
   Orden orden;
   orden.argumentos = {programa};
   orden.quitar = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
@@ -36,10 +36,9 @@ Orden SinPantalla(const std::string &programa, const std::string &carpeta) {
   return orden;
 }
 
-std::string LeerArchivo(const std::string &ruta) {
+std::string LeerArchivo(const std::string& ruta) {
   std::ifstream f(ruta, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f),
-                     std::istreambuf_iterator<char>());
+  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
 // What a run and --show warn of that file: its short cards.
@@ -48,11 +47,8 @@ const std::string kAvisoDeTiempo =
 
 // A lesson file at the last pass of lesson 1, with the counters it holds.
 std::string ArchivoDeLeccion(int leccion, int pase) {
-  return "; "
-         "progress\r\n[General]\r\nTiempoBit=1\r\nPasesPorLeccion="
-         "2\r\nLecciones=3\r\n"
-         "LeccionActual=" +
-         std::to_string(leccion) + "\r\nPaseActual=" + std::to_string(pase) +
+  return "; progress\r\n[General]\r\nTiempoBit=1\r\nPasesPorLeccion=2\r\nLecciones=3\r\n"
+         "LeccionActual=" + std::to_string(leccion) + "\r\nPaseActual=" + std::to_string(pase) +
          "\r\nIdioma=INGLES\r\n\r\n[Lecciones]\r\nLeccion1=1\r\nLeccion2=2\r\n";
 }
 
@@ -62,9 +58,7 @@ TEST(ProgramaTest, WithoutAnApplicationObjectSaysSoAndExitsWithMinusOne) {
   orden.entorno.clear();
   const Resultado r = Ejecutar(orden);
   EXPECT_EQ(r.codigo, 255) << "exit code -1 is 255 to the shell";
-  EXPECT_EQ(
-      r.errores,
-      "Error de programaci\xC3\xB3n: Tienes que crear una instancia de Dios\n");
+  EXPECT_EQ(r.errores, "Error de programaci\xC3\xB3n: Tienes que crear una instancia de Dios\n");
 }
 
 TEST(ProgramaTest, WithoutADisplayWritesOneLineAndTouchesNoFile) {
@@ -72,10 +66,9 @@ TEST(ProgramaTest, WithoutADisplayWritesOneLineAndTouchesNoFile) {
   const Resultado r = Ejecutar(SinPantalla(kPrograma, carpeta.ruta()));
   EXPECT_NE(r.codigo, 0);
   EXPECT_FALSE(r.agotado);
-  EXPECT_EQ(
-      r.errores,
-      "contapuntos: cannot create the window: no display: neither DISPLAY nor "
-      "WAYLAND_DISPLAY is set\n");
+  EXPECT_EQ(r.errores,
+            "contapuntos: cannot create the window: no display: neither DISPLAY nor "
+            "WAYLAND_DISPLAY is set\n");
   EXPECT_TRUE(carpeta.Contenido().empty());
 }
 
@@ -87,16 +80,13 @@ TEST(ProgramaTest, ShowTellsTheNextRunWithoutADisplayAndChangesNothing) {
   CarpetaTemporal carpeta;
   const std::string archivo = carpeta.ruta() + "/CPControl.ini";
   std::ofstream(archivo, std::ios::binary) << ArchivoDeLeccion(2, 2);
-  const std::string siguiente = "Lesson file: " + archivo +
-                                "\nEach run is noted in " + carpeta.ruta() +
-                                "/Diario.txt.\nNext run: lesson 2 of 3, "
-                                "session 2 of 2, in the English voice.\n"
-                                "Each card stays 0.1 s; a card of an equation, "
-                                "until its words have been said.\n" +
-                                kAvisoDeTiempo +
-                                "    card  for      says\n       2  0.1 s    "
-                                "two\n  1 card, 0.1 s in all.\n"
-                                "After it: lesson 3, session 1.\n";
+  const std::string siguiente =
+      "Lesson file: " + archivo + "\nEach run is noted in " + carpeta.ruta() +
+      "/Diario.txt.\nNext run: lesson 2 of 3, session 2 of 2, in the English voice.\n"
+      "Each card stays 0.1 s; a card of an equation, until its words have been said.\n" +
+      kAvisoDeTiempo +
+      "    card  for      says\n       2  0.1 s    two\n  1 card, 0.1 s in all.\n"
+      "After it: lesson 3, session 1.\n";
   const struct {
     std::vector<std::string> argumentos;
     int codigo;
@@ -106,37 +96,23 @@ TEST(ProgramaTest, ShowTellsTheNextRunWithoutADisplayAndChangesNothing) {
       {{"--show"}, 0, siguiente, ""},
       {{"--show", carpeta.ruta()}, 0, siguiente, ""},
       {{carpeta.ruta() + "/./cpcontrol.ini", "--show"}, 0, siguiente, ""},
-      {{"--show", "--all", archivo},
-       0,
+      {{"--show", "--all", archivo}, 0,
        siguiente.substr(0, siguiente.find("    card")) +
-           "\nLesson 1:\n    card  for      says\n       1  0.1 s    one\n  1 "
-           "card, 0.1 s in all.\n"
-           "\nLesson 2:\n    card  for      says\n       2  0.1 s    two\n  1 "
-           "card, 0.1 s in all.\n"
-           "\nLesson 3:\n    card  for      says\ncontapuntos: warning: there "
-           "is no Leccion3 in "
-           "[Lecciones]: the run shows one empty card, 0\n       0  0.1 s    "
-           "zero\n"
+           "\nLesson 1:\n    card  for      says\n       1  0.1 s    one\n  1 card, 0.1 s in all.\n"
+           "\nLesson 2:\n    card  for      says\n       2  0.1 s    two\n  1 card, 0.1 s in all.\n"
+           "\nLesson 3:\n    card  for      says\ncontapuntos: warning: there is no Leccion3 in "
+           "[Lecciones]: the run shows one empty card, 0\n       0  0.1 s    zero\n"
            "  1 card, 0.1 s in all.\n",
        ""},
-      {{"--show", "ana"},
-       1,
-       "",
+      {{"--show", "ana"}, 1, "",
        "contapuntos: cannot read " + carpeta.ruta() + "/ana: cannot open " + carpeta.ruta() +
            "/ana: No such file or directory\n"},
-      {{"--shwo"},
-       2,
-       "",
-       "contapuntos: \"--shwo\" is not an option of contapuntos\n"},
-      {{carpeta.ruta()},
-       2,
-       "",
-       "contapuntos: a lesson file or folder, and --all, go with --show\n"},
+      {{"--shwo"}, 2, "", "contapuntos: \"--shwo\" is not an option of contapuntos\n"},
+      {{carpeta.ruta()}, 2, "", "contapuntos: a lesson file or folder, and --all, go with --show\n"},
   };
-  for (const auto &caso : casos) {
+  for (const auto& caso : casos) {
     Orden orden = SinPantalla(kPrograma, carpeta.ruta());
-    orden.argumentos.insert(orden.argumentos.end(), caso.argumentos.begin(),
-                            caso.argumentos.end());
+    orden.argumentos.insert(orden.argumentos.end(), caso.argumentos.begin(), caso.argumentos.end());
     const Resultado r = Ejecutar(orden);
     SCOPED_TRACE(caso.argumentos.back());
     EXPECT_EQ(r.codigo, caso.codigo) << r.errores;
@@ -154,8 +130,7 @@ TEST(ProgramaTest, ShowTellsTheNextRunWithoutADisplayAndChangesNothing) {
 // new one, byte for byte, a failure must say so and leave nothing behind,
 // and the next run must go on from the file and leave nothing else in the
 // folder but the diary.
-TEST(ProgramaTest,
-     KilledOrFailingAnywhereInTheSaveTheFileIsOldOrNewAndTheNextRunGoesOn) {
+TEST(ProgramaTest, KilledOrFailingAnywhereInTheSaveTheFileIsOldOrNewAndTheNextRunGoesOn) {
   const std::vector<std::string> kConElDiario = {"CPControl.ini", "Diario.txt"};
   Orden version;
   version.argumentos = {"strace", "-V"};
@@ -174,31 +149,20 @@ TEST(ProgramaTest,
       {"fsync", "signal=KILL", ""},
       {"rename", "signal=KILL", ""},
       {"fsync", "error=EIO", ": flush of "},
-      {"rename", "error=EACCES",
-       ", whose folder cannot be written: replace with "},
+      {"rename", "error=EACCES", ", whose folder cannot be written: replace with "},
   };
-  for (const auto &caso : casos) {
+  for (const auto& caso : casos) {
     for (int vez = 1;; ++vez) {
-      const std::string donde =
-          caso.falla + " at " + caso.llamada + " #" + std::to_string(vez);
-      ASSERT_LT(vez, 20) << caso.llamada
-                         << " is called more often than a save needs";
+      const std::string donde = caso.falla + " at " + caso.llamada + " #" + std::to_string(vez);
+      ASSERT_LT(vez, 20) << caso.llamada << " is called more often than a save needs";
       CarpetaTemporal carpeta;
       const std::string archivo = carpeta.ruta() + "/CPControl.ini";
       std::ofstream(archivo, std::ios::binary) << antes;
       Orden orden;
       const std::string inyectar =
           caso.llamada + ":" + caso.falla + ":when=" + std::to_string(vez);
-      orden.argumentos = {"strace",
-                          "-f",
-                          "-qq",
-                          "-o",
-                          "/dev/null",
-                          "-e",
-                          "trace=" + caso.llamada,
-                          "-e",
-                          "inject=" + inyectar,
-                          kPrograma};
+      orden.argumentos = {"strace", "-f", "-qq", "-o", "/dev/null", "-e", "trace=" + caso.llamada,
+                          "-e", "inject=" + inyectar, kPrograma};
       orden.quitar = {"DISPLAY", "WAYLAND_DISPLAY"};
       // LeakSanitizer, in the sanitized build, cannot work under a tracer.
       orden.entorno = {{"SDL_VIDEODRIVER", "offscreen"},
@@ -214,28 +178,22 @@ TEST(ProgramaTest,
         break;
       }
       if (caso.paso.empty()) {
-        ASSERT_EQ(fallido.codigo, 128 + SIGKILL)
-            << donde << ": " << fallido.errores;
+        ASSERT_EQ(fallido.codigo, 128 + SIGKILL) << donde << ": " << fallido.errores;
       } else {
         EXPECT_EQ(fallido.codigo, 1) << donde;
         EXPECT_EQ(tras, antes) << donde << ": a failed save changed the file";
         EXPECT_EQ(carpeta.Contenido(), kConElDiario) << donde;
-        EXPECT_EQ(fallido.errores.rfind(
-                      kAvisoDeTiempo +
-                          "contapuntos: cannot save the progress in " +
-                          archivo + caso.paso + archivo + ".tmp failed: ",
-                      0),
+        EXPECT_EQ(fallido.errores.rfind(kAvisoDeTiempo + "contapuntos: cannot save the progress in " +
+                                            archivo + caso.paso + archivo + ".tmp failed: ",
+                                        0),
                   0u)
             << donde << ": " << fallido.errores;
       }
 
       orden.argumentos = {kPrograma};
       const Resultado siguiente = Ejecutar(orden);
-      ASSERT_EQ(siguiente.codigo, 0)
-          << "after " << donde << ": " << siguiente.errores;
-      EXPECT_EQ(LeerArchivo(archivo),
-                tras == antes ? despues : ArchivoDeLeccion(2, 2))
-          << donde;
+      ASSERT_EQ(siguiente.codigo, 0) << "after " << donde << ": " << siguiente.errores;
+      EXPECT_EQ(LeerArchivo(archivo), tras == antes ? despues : ArchivoDeLeccion(2, 2)) << donde;
       EXPECT_EQ(carpeta.Contenido(), kConElDiario) << donde;
     }
   }
@@ -254,17 +212,14 @@ TEST(LanzadorTest, EachChildsFolderKeepsItsOwnProgress) {
   fs::copy_file(kLanzador, r + "/usr/bin/contapuntos-lesson");
   fs::create_symlink(kPrograma, r + "/usr/bin/contapuntos");
   const std::string ejemplo =
-      "[General]\nTiempoBit=1\nPasesPorLeccion=1\nLecciones=3\nLeccionActual="
-      "1\n"
+      "[General]\nTiempoBit=1\nPasesPorLeccion=1\nLecciones=3\nLeccionActual=1\n"
       "PaseActual=1\n[Lecciones]\nLeccion1=1\nLeccion2=2\nLeccion3=3\n";
   std::ofstream(r + "/usr/share/contapuntos/CPControl.ini") << ejemplo;
   auto Avance = [](int leccion, int pase) {
-    return "LeccionActual=" + std::to_string(leccion) +
-           "\nPaseActual=" + std::to_string(pase);
+    return "LeccionActual=" + std::to_string(leccion) + "\nPaseActual=" + std::to_string(pase);
   };
   auto Curso = [&](int leccion, int pase) {
-    return "[General]\nTiempoBit=1\nPasesPorLeccion=2\nLecciones=3\n" +
-           Avance(leccion, pase) +
+    return "[General]\nTiempoBit=1\nPasesPorLeccion=2\nLecciones=3\n" + Avance(leccion, pase) +
            "\n[Lecciones]\nLeccion1=4\nLeccion2=5\nLeccion3=6\n";
   };
   fs::create_directories(r + "/ana");
@@ -273,8 +228,7 @@ TEST(LanzadorTest, EachChildsFolderKeepsItsOwnProgress) {
   auto Lanzar = [&](std::vector<std::string> carpeta) {
     Orden orden;
     orden.argumentos = {r + "/usr/bin/contapuntos-lesson"};
-    orden.argumentos.insert(orden.argumentos.end(), carpeta.begin(),
-                            carpeta.end());
+    orden.argumentos.insert(orden.argumentos.end(), carpeta.begin(), carpeta.end());
     orden.quitar = {"DISPLAY", "WAYLAND_DISPLAY"};
     orden.entorno = {{"SDL_VIDEODRIVER", "offscreen"},
                      {"SDL_AUDIODRIVER", "dummy"},
@@ -290,31 +244,26 @@ TEST(LanzadorTest, EachChildsFolderKeepsItsOwnProgress) {
   Lanzar({});
 
   EXPECT_EQ(LeerArchivo(r + "/ana/cpcontrol.ini"), Curso(2, 2));
-  EXPECT_FALSE(fs::exists(r + "/ana/CPControl.ini"))
-      << "a lesson file was there already";
+  EXPECT_FALSE(fs::exists(r + "/ana/CPControl.ini")) << "a lesson file was there already";
   std::string luis = ejemplo;
-  EXPECT_EQ(
-      LeerArchivo(r + "/hijos/luis/CPControl.ini"),
-      luis.replace(luis.find(Avance(1, 1)), Avance(1, 1).size(), Avance(3, 1)));
+  EXPECT_EQ(LeerArchivo(r + "/hijos/luis/CPControl.ini"),
+            luis.replace(luis.find(Avance(1, 1)), Avance(1, 1).size(), Avance(3, 1)));
   std::string propio = ejemplo;
   EXPECT_EQ(LeerArchivo(r + "/datos/contapuntos/CPControl.ini"),
-            propio.replace(propio.find(Avance(1, 1)), Avance(1, 1).size(),
-                           Avance(2, 1)));
+            propio.replace(propio.find(Avance(1, 1)), Avance(1, 1).size(), Avance(2, 1)));
   EXPECT_EQ(LeerArchivo(r + "/usr/share/contapuntos/CPControl.ini"), ejemplo);
   EXPECT_FALSE(fs::exists(r + "/casa"));
 }
 
 class VentanaRealTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
-    if (!pantalla.activa())
-      GTEST_SKIP() << "Xvfb could not be started";
+    if (!pantalla.activa()) GTEST_SKIP() << "Xvfb could not be started";
   }
-  Orden EnPantalla(const std::string &programa) {
+  Orden EnPantalla(const std::string& programa) {
     Orden orden;
     orden.argumentos = {programa};
-    orden.entorno = {{"DISPLAY", pantalla.nombre()},
-                     {"SDL_VIDEODRIVER", "x11"}};
+    orden.entorno = {{"DISPLAY", pantalla.nombre()}, {"SDL_VIDEODRIVER", "x11"}};
     orden.carpeta = carpeta.ruta();
     return orden;
   }
@@ -327,11 +276,9 @@ TEST_F(VentanaRealTest, OpensAFullScreenWindowThatEscapeEndsWithZero) {
   Proceso programa(EnPantalla(kPrograma));
   const std::string ventana = pantalla.EsperarVentana("Orvalo", 10);
   ASSERT_FALSE(ventana.empty()) << "no window titled Orvalo appeared";
-  const std::string geometria =
-      pantalla.Xdotool("getwindowgeometry " + ventana);
+  const std::string geometria = pantalla.Xdotool("getwindowgeometry " + ventana);
   EXPECT_NE(geometria.find("Position: 0,0"), std::string::npos) << geometria;
-  EXPECT_NE(geometria.find("Geometry: 1024x768"), std::string::npos)
-      << geometria;
+  EXPECT_NE(geometria.find("Geometry: 1024x768"), std::string::npos) << geometria;
   EXPECT_TRUE(pantalla.TeclearHastaQueTermine(ventana, "Escape", &programa));
   const Resultado r = programa.Esperar();
   EXPECT_FALSE(r.agotado);
@@ -365,14 +312,11 @@ TEST_F(VentanaRealTest, KeysReachTheWorldAsTheWindowProcedureRoutesThem) {
   const Resultado r = programa.Esperar();
   EXPECT_EQ(r.codigo, 0);
   std::string salida = r.salida;
-  while (salida.rfind(izquierda, 0) == 0)
-    salida.erase(0, izquierda.size());
-  const std::string esperado =
-      "tecla 65 1\ntecla 65 0\ntecla 0 1\ntecla 0 0\ntecla 90 1\n";
+  while (salida.rfind(izquierda, 0) == 0) salida.erase(0, izquierda.size());
+  const std::string esperado = "tecla 65 1\ntecla 65 0\ntecla 0 1\ntecla 0 0\ntecla 90 1\n";
   EXPECT_EQ(salida.rfind(esperado, 0), 0u) << "got:\n" << r.salida;
   size_t repeticiones = 0;
-  for (size_t at = 0;
-       (at = salida.find("tecla 90 1\n", at)) != std::string::npos; ++at) {
+  for (size_t at = 0; (at = salida.find("tecla 90 1\n", at)) != std::string::npos; ++at) {
     ++repeticiones;
   }
   EXPECT_GT(repeticiones, 1u) << "a held key repeats its press";
@@ -381,14 +325,12 @@ TEST_F(VentanaRealTest, KeysReachTheWorldAsTheWindowProcedureRoutesThem) {
 
 TEST_F(VentanaRealTest, TheStartUpErrorIsARealMessageBox) {
   Proceso programa(EnPantalla(kSinAplicacion));
-  const std::string caja =
-      pantalla.EsperarVentana("Error de programaci\xC3\xB3n", 10);
+  const std::string caja = pantalla.EsperarVentana("Error de programaci\xC3\xB3n", 10);
   ASSERT_FALSE(caja.empty()) << "no message box appeared";
-  EXPECT_EQ(pantalla.Xdotool("getwindowname " + caja),
-            "Error de programaci\xC3\xB3n\n");
+  EXPECT_EQ(pantalla.Xdotool("getwindowname " + caja), "Error de programaci\xC3\xB3n\n");
   EXPECT_TRUE(pantalla.TeclearHastaQueTermine(caja, "Return", &programa));
   const Resultado r = programa.Esperar();
   EXPECT_EQ(r.codigo, 255);
 }
 
-} // namespace
+}  // namespace
